@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/FileAccess.h"
+#include "platform/WindowOps.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The monster info file: one monster per line, 23 integers a line.
+//  0 Index                 8 1st Attack Animation  16 Dex
+//  1 Skin                  9 2nd Attack Animation  17 Pow
+//  2 Line of Sight        10 Skill 1               18 Experience
+//  3 Walk Speed           11 Skill 2               19 Direction1
+//  4 1st Attack Range     12 1st Skill wait time   20 Direction2
+//  5 2nd Attack Range     13 2nd Skill wait time   21 Honor
+//  6 1st Attack wait time 14 Str                   22 Fly
+//  7 2nd Attack wait time 15 Spr
+// Skin is an id into SkinNames, the attack animations into AttackNames and
+// the skills into SkillNames.
+
+inline constexpr int kMonsterFieldCount = 23;
+
+#ifndef ZUNINFO_MONSTER_SLOTS
+#define ZUNINFO_MONSTER_SLOTS 500
+#endif
+// How many records the store holds. A fuzz build may make it smaller so that
+// a full store is reached with small inputs.
+inline constexpr int kMonsterSlots = ZUNINFO_MONSTER_SLOTS;
+
+struct MonsterRecord {
+    std::array<std::int32_t, kMonsterFieldCount> Fields{};
+};
+
+// The record store, filled once per process by LoadMonsterInfo: records of
+// the file in consecutive slots from slot 0; every field of every other slot
+// is 0.
+extern std::array<MonsterRecord, kMonsterSlots> Monsters;
+
+// After a load: the index of the last record read, -1 when the file held
+// none. 0 before any load.
+extern std::int32_t LastIndex;
+
+// How many extra open attempts have been spent so far; only ever grows, up
+// to 500.
+extern std::int32_t OpenAttempt;
+
+// Where the monster info file is looked for (a format string with no
+// conversion in it; formatted with OpenAttempt on each attempt).
+extern const char MonsterInfoPathTemplate[];
+
+// The formatted path for one open attempt, with every space turned into '0'.
+std::string MonsterInfoPath(std::int32_t attempt);
+
+// The Load command's work. Opens the monster info file (the first failing
+// Load of a process tries 501 times, every later one once) and, when that
+// gives up, shows "File not found" and returns false with nothing changed.
+// Otherwise parses the file into Monsters under the busy cursor, then in this
+// order sets the default cursor, closes the file, disables Button1 and makes
+// LastIndex the index of the last record, and returns true. A malformed
+// token ends the parse silently; the records before it stay, and the fields
+// of the bad line already read stay in its slot.
+bool LoadMonsterInfo(WindowOps& window, FileAccess& files = SystemFiles());
+
+// Puts the store and its counters back to their state at process start.
+// Only tests need this: the program loads at most once.
+void ResetMonsterInfo();

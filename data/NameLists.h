@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/FileAccess.h"
+#include "platform/WindowOps.h"
+
+#include <array>
+#include <string>
+
+// Names for the id fields of a monster record, indexed by id. An id that no
+// line of its file names has the empty name. A name is the file's bytes as
+// they stand.
+extern std::array<std::string, 104> SkinNames;   // "mons.txt"
+extern std::array<std::string, 382> SkillNames;  // "skills.txt"
+extern std::array<std::string, 95> AttackNames;  // "attacks.txt"
+
+// Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
+// into the name tables and into the item lists of the window's combo boxes
+// (Skin: ComboBox1; skills: ComboBox2 and ComboBox3; attacks: ComboBox4 and
+// ComboBox5).
+//
+// Each line of a list is an id, one ' ' or ':', a name, CR LF. A later line
+// for the same id replaces the earlier name in the table; every name is added
+// to the item lists. A line whose id lies outside its table still adds its
+// name to the item lists.
+//
+// A file that cannot be opened shows "File not found" and ends the call: the
+// lists after it are not read. An id that is not a number raises an
+// Exception whose message names the file and the line.
+void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
+
+// Empties the three tables, as at process start. Only tests need this.
+void ResetNameLists();
