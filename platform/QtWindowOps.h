@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/WindowOps.h"
+
+#include <QString>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// Data file bytes as text on screen: each byte is one character (Latin-1), so
+// nothing is lost or reinterpreted, and byte order is text order.
+QString BytesToText(const std::string& bytes);
+
+// The window operations carried out on Qt widgets, found by the names they
+// were registered under. Edit boxes are QLineEdit, combo boxes editable
+// QComboBox, labels QLabel, buttons any QAbstractButton.
+class QtWindowOps : public WindowOps {
+public:
+    ~QtWindowOps() override;
+
+    void RegisterControl(const std::string& name, QWidget* control);
+    QWidget* Control(std::string_view name) const;
+
+    void SetText(std::string_view control, const std::string& text) override;
+    void BeginUpdate(std::string_view comboBox) override;
+    void AddItem(std::string_view comboBox, const std::string& name) override;
+    void EndUpdate(std::string_view comboBox) override;
+    void SetEnabled(std::string_view control, bool enabled) override;
+    void SetCursor(TCursor cursor) override;
+    void ShowMessage(const std::string& text) override;
+
+protected:
+    // The window message boxes belong to.
+    virtual QWidget* MessageParent() const = 0;
+
+private:
+    std::map<std::string, QWidget*, std::less<>> controls_;
+    // Names added to a combo box between BeginUpdate and EndUpdate; they go
+    // into the list in one sorted batch.
+    std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
+    bool busyCursor_ = false;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/FileAccess.h"
+#include "platform/WindowOps.h"
+
+#include <cstdint>
+
+// The record on show: a slot of Monsters. 0 at start; a load does not reset it.
+extern std::int32_t CurrentIndex;
+
+// Shows slot CurrentIndex: every field in its control (numbers as decimal
+// text, ids as the name from their name table), then "Item <CurrentIndex> of
+// <LastIndex>" in Label24.
+void ShowRecord(WindowOps& window);
+
+// Load: loads the monster info file and, when it could be opened, shows the
+// current record.
+void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
+
+// Prev and Next: move one record within 0 to LastIndex and show it; at
+// either end they do nothing.
+void ShowPrevious(WindowOps& window);
+void ShowNext(WindowOps& window);
+
+// Puts CurrentIndex back to its state at process start. Only tests need this.
+void ResetRecordBrowser();

@@ -1,0 +1,8 @@
+#pragma once
+
+// Creates the main window (which reads the name lists), shows it and runs
+// the event loop until it is closed. An error that leaves the window's
+// constructor or the loop is shown in an error box and ends the program.
+// Returns the program's exit code, which is always 0.
+// Needs a QApplication.
+int RunViewer();

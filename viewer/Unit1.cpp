@@ -1,0 +1,214 @@
+#include "viewer/Unit1.h"
+
+#include "data/NameLists.h"
+#include "platform/Exception.h"
+#include "viewer/FormLayout.h"
+#include "viewer/RecordBrowser.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The window font at 8 points: "MS Sans Serif" where it is installed; else
+// Arial or its metric twin Liberation Sans, whose widths keep every caption
+// clear of the field beside it; else the platform's sans-serif face.
+QFont FormFont()
+{
+    QString face = QStringLiteral("Sans Serif");
+    for (const char* candidate : {"MS Sans Serif", "Arial", "Liberation Sans"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) {
+            face = QString::fromLatin1(candidate);
+            break;
+        }
+    }
+    QFont font(face);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(kFormFontPoints);
+    return font;
+}
+
+QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
+{
+    const QString caption = layout.caption != nullptr ? QString::fromLatin1(layout.caption) : QString();
+    switch (layout.kind) {
+    case ControlKind::Button:
+        return new QPushButton(caption, parent);
+    case ControlKind::Label:
+    case ControlKind::BoldLabel: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        if (layout.kind == ControlKind::BoldLabel) {
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        }
+        return label;
+    }
+    case ControlKind::Edit:
+        return new QLineEdit(parent);
+    case ControlKind::ComboBox: {
+        auto* comboBox = new QComboBox(parent);
+        comboBox->setEditable(true);
+        // The lists are fixed: text typed into the box never becomes an item.
+        comboBox->setInsertPolicy(QComboBox::NoInsert);
+        comboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        return comboBox;
+    }
+    case ControlKind::StatusBar:
+        return new QStatusBar(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    Form1 = this;
+    CreateControls();
+
+    try {
+        LoadNameLists(*this);
+    } catch (...) {
+        Form1 = nullptr;
+        throw;
+    }
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::CreateControls()
+{
+    setWindowTitle(QString::fromLatin1(kFormCaption));
+    setFont(FormFont());
+    move(kFormLeft, kFormTop);
+    resize(kClientWidth, kClientHeight);
+
+    std::vector<std::pair<int, QWidget*>> tabStops;
+    for (const ControlLayout& layout : kFormLayout) {
+        QWidget* control = CreateControl(layout, this);
+        control->setObjectName(QString::fromLatin1(layout.name));
+        control->setGeometry(layout.left, layout.top, layout.width, layout.height);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->adjustSize();
+        if (layout.hint != nullptr)
+            control->setToolTip(QString::fromLatin1(layout.hint));
+        if (layout.tabOrder >= 0)
+            tabStops.emplace_back(layout.tabOrder, control);
+        RegisterControl(layout.name, control);
+    }
+
+    std::sort(tabStops.begin(), tabStops.end());
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+
+    statusBar_ = qobject_cast<QStatusBar*>(Control("StatusBar1"));
+    // A label of our own holds the text: a status bar's temporary message
+    // would be cleared by the mouse passing over other widgets.
+    statusText_ = new QLabel(statusBar_);
+    statusText_->setTextFormat(Qt::PlainText);
+    statusBar_->addWidget(statusText_, 1);
+
+    connect(qobject_cast<QPushButton*>(Control("Button1")), &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(qobject_cast<QPushButton*>(Control("Button2")), &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(qobject_cast<QPushButton*>(Control("Button3")), &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+
+    Control("Button1")->setFocus();
+}
+
+QString TForm1::StatusText() const
+{
+    return statusText_->text();
+}
+
+void TForm1::Button1Click()
+{
+    Run([this] { LoadAndShow(*this); });
+}
+
+void TForm1::Button2Click()
+{
+    Run([this] { ShowPrevious(*this); });
+}
+
+void TForm1::Button3Click()
+{
+    Run([this] { ShowNext(*this); });
+}
+
+void TForm1::Edit1Enter(QWidget* sender)
+{
+    ShowHintOf(sender);
+}
+
+void TForm1::ComboBox1Enter(QWidget* sender)
+{
+    ShowHintOf(sender);
+}
+
+void TForm1::ShowHintOf(QWidget* control)
+{
+    statusText_->setText(control->toolTip());
+}
+
+// Finds the edit box or combo box that the newly focused widget belongs to
+// (an editable combo box's line edit belongs to its combo box) and runs its
+// enter handler. Buttons have none, so focusing one leaves the status bar.
+void TForm1::FocusChanged(QWidget* now)
+{
+    for (QWidget* widget = now; widget != nullptr && widget != this; widget = widget->parentWidget()) {
+        if (auto* comboBox = qobject_cast<QComboBox*>(widget); comboBox != nullptr && comboBox->parentWidget() == this) {
+            ComboBox1Enter(comboBox);
+            return;
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->parentWidget() == this) {
+            Edit1Enter(edit);
+            return;
+        }
+    }
+}
+
+QWidget* TForm1::MessageParent() const
+{
+    return const_cast<TForm1*>(this);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The status bar keeps to the bottom edge, across the full width.
+    const int height = statusBar_->height();
+    statusBar_->setGeometry(0, event->size().height() - height, event->size().width(), height);
+}
+
+// A command's errors end the command, not the program: the message is shown
+// and the window goes on.
+template <typename Command>
+void TForm1::Run(Command command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        ShowMessage(error.what());
+    } catch (...) {
+        ShowMessage("");
+    }
+}
