@@ -52,15 +52,16 @@ bool EntryExists(const fs::path& path)
 // The entry of `folder` whose name equals `name` ignoring ASCII case, the
 // smallest in byte order when several do. Nothing when the folder cannot be
 // read or holds no such entry.
-std::optional<fs::path> FindCaseVariant(const fs::path& folder, const fs::path& name)
+std::optional<fs::path> FindCaseVariant(const fs::path& folder, const fs::path& wantedName)
 {
-    const auto& wanted = name.native();
+    const auto& wanted = wantedName.native();
     std::optional<fs::path::string_type> best;
 
     std::error_code ec;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const auto& candidate = it->path().filename().native();
+        const fs::path name = it->path().filename();
+        const auto& candidate = name.native();
         if (AsciiCaseEqual(candidate, wanted) && (!best || candidate < *best))
             best = candidate;
     }
