@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -132,6 +133,15 @@ void QtWindowOps::SetCursor(TCursor cursor)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+}
+
+void QtWindowOps::PrepareBusyCursor()
+{
+    // A native window that is never shown: giving it the cursor makes the
+    // platform load the cursor once and keep it for every later use.
+    QWindow window;
+    window.create();
+    window.setCursor(Qt::WaitCursor);
 }
 
 void QtWindowOps::ShowMessage(const std::string& text)

@@ -32,6 +32,11 @@ public:
     void SetCursor(TCursor cursor) override;
     void ShowMessage(const std::string& text) override;
 
+    // Finds and loads the busy cursor's image now, so that the first parse
+    // does not wait while the cursor theme is searched (tens of
+    // milliseconds on X11). Meant for an idle moment after start-up.
+    static void PrepareBusyCursor();
+
 protected:
     // The window message boxes belong to.
     virtual QWidget* MessageParent() const = 0;

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -197,6 +198,17 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // The status bar keeps to the bottom edge, across the full width.
     const int height = statusBar_->height();
     statusBar_->setGeometry(0, event->size().height() - height, event->size().width(), height);
+}
+
+void TForm1::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        // The window is on screen: in the next idle moment, get the busy
+        // cursor ready for Load.
+        QTimer::singleShot(0, this, &QtWindowOps::PrepareBusyCursor);
+    }
 }
 
 // A command's errors end the command, not the program: the message is shown

@@ -35,6 +35,7 @@ public slots:
 protected:
     QWidget* MessageParent() const override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void CreateControls();
@@ -45,6 +46,7 @@ private:
 
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusText_ = nullptr;
+    bool painted_ = false;
 };
 
 // The main window; set before the window's constructor body runs and valid

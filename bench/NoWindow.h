@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/WindowOps.h"
+
+// A window that does nothing, for timing a loader on its own.
+class NoWindow final : public WindowOps {
+public:
+    void SetText(std::string_view, const std::string&) override {}
+    void BeginUpdate(std::string_view) override {}
+    void AddItem(std::string_view, const std::string&) override {}
+    void EndUpdate(std::string_view) override {}
+    void SetEnabled(std::string_view, bool) override {}
+    void SetCursor(TCursor) override {}
+    void ShowMessage(const std::string&) override {}
+};
