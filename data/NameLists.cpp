@@ -4,7 +4,9 @@
 #include "platform/Conversions.h"
 #include "platform/Exception.h"
 
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,7 +75,7 @@ private:
     // line with neither runs on over its CR LF, and the id fails to convert.
     std::int32_t ReadId()
     {
-        const int idLine = line_;
+        const std::int64_t idLine = line_;
         token_.Clear();
         while (c_ != ' ' && c_ != ':' && c_ != EOF) {
             token_.Append(static_cast<unsigned char>(c_));
@@ -83,7 +85,7 @@ private:
         try {
             return token_.Value();
         } catch (const Exception& error) {
-            throw Exception(std::string(list_.fileName) + ", line " + IntToStr(idLine) + ": "
+            throw Exception(std::string(list_.fileName) + ", line " + std::to_string(idLine) + ": "
                             + error.what());
         }
     }
@@ -93,7 +95,8 @@ private:
     WindowOps& window_;
     IntToken token_;
     int c_ = 0;
-    int line_ = 1;
+    // 64 bits: a file may hold more than 2^31 LF bytes (inside a name, say).
+    std::int64_t line_ = 1;
 };
 
 // Reads one list; false when its file could not be opened.

@@ -8,10 +8,8 @@ constexpr const char* kSightHint = "How far away a monster sees you.";
 
 using K = ControlKind;
 
-} // namespace
-
 // clang-format off
-const std::array<ControlLayout, 51> kFormLayout{{
+constexpr std::array<ControlLayout, 51> kTable{{
     // name        kind          left top  width height caption                  tab hint
     {"Button1",    K::Button,      8,   8,  75, 25, "&Load",                   0, nullptr},
     {"Button2",    K::Button,    120,   8,  75, 25, "Prev",                    1, nullptr},
@@ -74,3 +72,51 @@ const std::array<ControlLayout, 51> kFormLayout{{
     {"StatusBar1", K::StatusBar,   0, 457, 523, 19, nullptr,                  -1, nullptr},
 }};
 // clang-format on
+
+constexpr bool IsLabel(const ControlLayout& control)
+{
+    return control.kind == ControlKind::Label || control.kind == ControlKind::BoldLabel;
+}
+
+constexpr bool IsInput(const ControlLayout& control)
+{
+    return control.kind == ControlKind::Edit || control.kind == ControlKind::ComboBox;
+}
+
+// The index of the input the label at `index` names, or kTable.size().
+constexpr std::size_t CaptionedInputIndex(std::size_t index)
+{
+    const std::size_t next = index + 1;
+    if (next >= kTable.size() || !IsLabel(kTable[index]) || !IsInput(kTable[next]))
+        return kTable.size();
+    const ControlLayout& label = kTable[index];
+    const ControlLayout& input = kTable[next];
+    const bool sameRow = label.top >= input.top && label.top < input.top + input.height;
+    return sameRow ? next : kTable.size();
+}
+
+constexpr bool EveryInputHasACaption()
+{
+    for (std::size_t i = 0; i < kTable.size(); ++i) {
+        if (IsInput(kTable[i]) && (i == 0 || CaptionedInputIndex(i - 1) != i))
+            return false;
+    }
+    return true;
+}
+
+static_assert(EveryInputHasACaption(), "every input follows the label that names it, on the same row");
+
+} // namespace
+
+const std::array<ControlLayout, 51> kFormLayout = kTable;
+
+const ControlLayout* CaptionedInput(const ControlLayout& label)
+{
+    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
+        if (&kFormLayout[i] == &label) {
+            const std::size_t input = CaptionedInputIndex(i);
+            return input < kFormLayout.size() ? &kFormLayout[input] : nullptr;
+        }
+    }
+    return nullptr;
+}

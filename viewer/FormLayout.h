@@ -25,5 +25,11 @@ inline constexpr const char* kFormCaption = "ZunInfo.qdf";
 inline constexpr int kFormFontPoints = 8;
 
 // Every control of the main window, with the buttons first, then the left
-// column and the right column from top to bottom, then the status bar.
+// column and the right column from top to bottom, then the status bar. Each
+// caption label comes right before the input it names, on the same row.
 extern const std::array<ControlLayout, 51> kFormLayout;
+
+// The edit box or combo box that a caption label of kFormLayout names: the
+// input right after the label, on the label's row. nullptr for a label that
+// names none (Label24, the item count) and for controls that are not labels.
+const ControlLayout* CaptionedInput(const ControlLayout& label);

@@ -91,6 +91,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1()
 {
+    // Deleting the controls below moves the focus; by then this is no
+    // longer a TForm1, so the focus handler must not run.
+    QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -109,11 +112,28 @@ void TForm1::CreateControls()
         control->setGeometry(layout.left, layout.top, layout.width, layout.height);
         if (auto* label = qobject_cast<QLabel*>(control))
             label->adjustSize();
-        if (layout.hint != nullptr)
+        if (layout.hint != nullptr) {
             control->setToolTip(QString::fromLatin1(layout.hint));
+            control->setAccessibleDescription(QString::fromLatin1(layout.hint));
+        }
         if (layout.tabOrder >= 0)
             tabStops.emplace_back(layout.tabOrder, control);
         RegisterControl(layout.name, control);
+    }
+
+    // Each caption names its input for screen readers; no caption holds an
+    // '&', so this brings no keyboard accelerator. An editable combo box
+    // hands the focus to its line edit, which is named and described too.
+    for (const ControlLayout& layout : kFormLayout) {
+        const ControlLayout* input = CaptionedInput(layout);
+        if (input == nullptr)
+            continue;
+        auto* label = qobject_cast<QLabel*>(Control(layout.name));
+        label->setBuddy(Control(input->name));
+        if (auto* comboBox = qobject_cast<QComboBox*>(Control(input->name))) {
+            comboBox->lineEdit()->setAccessibleName(label->text());
+            comboBox->lineEdit()->setAccessibleDescription(comboBox->accessibleDescription());
+        }
     }
 
     std::sort(tabStops.begin(), tabStops.end());

@@ -1,5 +1,7 @@
 #include "tests/support/RecordingFake.h"
 
+#include "platform/MemoryFile.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -48,8 +50,7 @@ std::FILE* RecordingFake::Open(const std::string& path)
     const auto found = files.find(path);
     if (found == files.end())
         return nullptr;
-    std::string& bytes = found->second;
-    std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
+    std::FILE* file = OpenBytesForReading(found->second);
     openFiles_[file] = path;
     return file;
 }

@@ -4,6 +4,7 @@
 #include "viewer/FormLayout.h"
 #include "viewer/Unit1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -169,14 +170,119 @@ TEST_F(WindowLayoutTest, SpotChecksOfTheDesign)
 
 TEST_F(WindowLayoutTest, CaptionsStayClearOfTheirFields)
 {
-    // Every label ends before the input on its row starts.
+    // Every label, and the caption drawn in it, ends before the input on its
+    // row starts, and is tall enough for the caption.
     for (const ControlLayout& layout : kFormLayout) {
         if (layout.kind != ControlKind::Label)
             continue;
+        SCOPED_TRACE(layout.name);
         const int fieldLeft = layout.left < 100 ? (layout.top < 100 ? 56 : 88) : 368;
-        EXPECT_LE(Find(layout.name)->geometry().right(), fieldLeft - 1) << layout.name;
+        auto* label = Find<QLabel>(layout.name);
+        const QFontMetrics metrics = label->fontMetrics();
+        EXPECT_LE(label->geometry().right(), fieldLeft - 1);
+        EXPECT_LE(label->x() + label->contentsRect().left() + metrics.horizontalAdvance(label->text()), fieldLeft - 1);
+        EXPECT_GE(label->contentsRect().height(), metrics.height());
     }
     EXPECT_LE(Find("Label24")->geometry().right(), 522);
+}
+
+TEST_F(WindowLayoutTest, NoTwoControlsOverlap)
+{
+    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
+        for (std::size_t j = i + 1; j < kFormLayout.size(); ++j) {
+            const QRect a = Find(kFormLayout[i].name)->geometry(), b = Find(kFormLayout[j].name)->geometry();
+            EXPECT_FALSE(a.intersects(b)) << kFormLayout[i].name << " " << a.x() << "," << a.y() << " " << a.width()
+                                          << "x" << a.height() << " overlaps " << kFormLayout[j].name << " " << b.x()
+                                          << "," << b.y() << " " << b.width() << "x" << b.height();
+        }
+    }
+}
+
+// What a screen reader says for each input: its caption as the name (through
+// the label, which the input is labelled by) and its hint as the description.
+TEST_F(WindowLayoutTest, ScreenReadersNameEachFieldByItsCaption)
+{
+    const char* const indexHint = "The number to identify the monster by. Used in the Zun00XXX.qdf files";
+    const struct {
+        const char* input;
+        const char* name;
+        const char* description;
+    } fields[] = {
+        {"Edit1", "Index", indexHint},
+        {"ComboBox1", "Skin", "What the monster looks like"},
+        {"Edit2", "Line of Sight", "How far away a monster sees you."},
+        {"Edit3", "Walk Speed", "How fast the monster walks. The higher the number the slower it goes. 0 = stationary."},
+        {"Edit14", "Str", ""},
+        {"Edit8", "Spr", ""},
+        {"Edit9", "Dex", ""},
+        {"Edit10", "Pow", ""},
+        {"Edit11", "Experience", ""},
+        {"Edit15", "Direction1", ""},
+        {"Edit16", "Direction2", ""},
+        {"Edit17", "Honor", ""},
+        {"Edit18", "Fly", ""},
+        {"Edit4", "1st Attack Range", "The range of the first Melee attack."},
+        {"Edit5", "2nd Attack Range", "The range of the Second Melee attack."},
+        {"Edit6", "1st Attack wait time",
+         "How long to wait after this attack is used before another attack or skill can be made."},
+        {"Edit7", "2nd Attack wait time", "The same as Att1Int except for the second attack"},
+        {"ComboBox4", "1st Attack Animation", ""},
+        {"ComboBox5", "2nd Attack Animation", ""},
+        {"ComboBox2", "Skill 1", ""},
+        {"ComboBox3", "Skill 2", ""},
+        {"Edit12", "1st Skill wait time", ""},
+        {"Edit13", "2nd Skill wait time", ""},
+    };
+    std::set<QString> named;
+    for (const auto& field : fields) {
+        SCOPED_TRACE(field.input);
+        QWidget* input = Find(field.input);
+        ASSERT_NE(input, nullptr);
+        named.insert(input->objectName());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(input);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Description), field.description);
+        const auto labels = accessible->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels.front().first->text(QAccessible::Name), field.name);
+
+        // The widget that takes the keyboard focus: an editable combo box
+        // hands it to its line edit. (The combo box itself is named by the
+        // label relation above: on Linux Qt gives it its text as its name.)
+        QWidget* focused = input;
+        if (auto* comboBox = qobject_cast<QComboBox*>(input))
+            focused = comboBox->lineEdit();
+        QAccessibleInterface* focusedAccessible = QAccessible::queryAccessibleInterface(focused);
+        ASSERT_NE(focusedAccessible, nullptr);
+        EXPECT_EQ(focusedAccessible->text(QAccessible::Name), field.name);
+        EXPECT_EQ(focusedAccessible->text(QAccessible::Description), field.description);
+    }
+    // Every input of the window is in the table above.
+    for (const ControlLayout& layout : kFormLayout) {
+        if (layout.kind == ControlKind::Edit || layout.kind == ControlKind::ComboBox) {
+            EXPECT_TRUE(named.contains(QString::fromLatin1(layout.name))) << layout.name;
+        }
+    }
+
+    const struct {
+        const char* button;
+        const char* name;
+    } buttons[] = {{"Button1", "Load"}, {"Button2", "Prev"}, {"Button3", "Next"}};
+    for (const auto& button : buttons)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(button.button))->text(QAccessible::Name), button.name);
+}
+
+TEST_F(WindowLayoutTest, CaptionsBringNoKeyboardAccelerators)
+{
+    // Alt+L is Load's; no other Alt+letter moves the focus or presses a button.
+    Focus("Edit9");
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (letter == 'L')
+            continue;
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(Qt::Key_A + (letter - 'A')), Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Find("Edit9")) << "Alt+" << letter;
+    }
+    EXPECT_TRUE(Find("Button1")->isEnabled());
 }
 
 TEST_F(WindowLayoutTest, StatusBarFollowsTheWidth)

@@ -20,11 +20,12 @@ viewer_python=/usr/bin/python3
 # one: the session's windows must not land on the user's desktop, where a
 # window manager would move, decorate and focus them. Usage:
 #   viewer_use_private_x_server "$0" "$@"
+# The screen is 1280x1024 pixels unless viewer_screen_size says otherwise.
 viewer_use_private_x_server()
 {
     [[ -n "${ZUNINFO_PRIVATE_XVFB:-}" ]] && return 0
     export ZUNINFO_PRIVATE_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+    exec xvfb-run -a -s "-screen 0 ${viewer_screen_size:-1280x1024}x24" "$@"
 }
 
 # viewer_session_begin <examples-folder>

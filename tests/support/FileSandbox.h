@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// A temporary current folder (where the name lists are read) and a temporary
+// home folder (under which Load looks for the monster info file) for tests
+// that go through the real file system, without a window toolkit. Both are
+// removed, and the previous current folder and HOME put back, when the
+// sandbox goes. The program's tables are left alone: reset them yourself.
+class FileSandbox {
+public:
+    FileSandbox();
+    ~FileSandbox();
+    FileSandbox(const FileSandbox&) = delete;
+    FileSandbox& operator=(const FileSandbox&) = delete;
+
+    std::filesystem::path Folder() const { return root_ / "cwd"; }
+    std::filesystem::path Home() const { return root_ / "home"; }
+    // Where Load finds the monster info file under Home().
+    std::filesystem::path MonsterInfoFile() const;
+
+    // Writes a file (creating the folders on the way) and gives its path.
+    static std::filesystem::path Write(const std::filesystem::path& path, const std::string& bytes);
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path previousFolder_;
+    std::string previousHome_;
+    bool hadHome_ = false;
+};
