@@ -1,5 +1,8 @@
 #pragma once
 
+// The program's id on the desktop: the name of its menu entry and its icon.
+inline constexpr const char* kDesktopId = "io.github.zuninfo.Viewer";
+
 // Creates the main window (which reads the name lists), shows it and runs
 // the event loop until it is closed. An error that leaves the window's
 // constructor or the loop is shown in an error box and ends the program.

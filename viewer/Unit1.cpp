@@ -4,10 +4,12 @@
 #include "platform/Exception.h"
 #include "viewer/FormLayout.h"
 #include "viewer/RecordBrowser.h"
+#include "viewer/Startup.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,9 +30,12 @@ namespace {
 // clear of the field beside it; else the platform's sans-serif face.
 QFont FormFont()
 {
+    // One look at the installed families: asking for each face in turn
+    // would resolve font aliases through fontconfig every time.
+    const QStringList installed = QFontDatabase::families();
     QString face = QStringLiteral("Sans Serif");
     for (const char* candidate : {"MS Sans Serif", "Arial", "Liberation Sans"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) {
+        if (installed.contains(QString::fromLatin1(candidate), Qt::CaseInsensitive)) {
             face = QString::fromLatin1(candidate);
             break;
         }
@@ -225,10 +230,20 @@ void TForm1::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     if (!painted_) {
         painted_ = true;
-        // The window is on screen: in the next idle moment, get the busy
-        // cursor ready for Load.
-        QTimer::singleShot(0, this, &QtWindowOps::PrepareBusyCursor);
+        QTimer::singleShot(0, this, &TForm1::FinishStartUp);
     }
+}
+
+// Start-up work that need not hold back the window's first paint, done in
+// the first idle moment after it.
+void TForm1::FinishStartUp()
+{
+    // Loading the busy cursor searches the cursor theme: better now than
+    // during the first Load.
+    PrepareBusyCursor();
+    // Looking the icon up in the icon theme takes several milliseconds; the
+    // desktop finds the menu entry's icon by itself meanwhile.
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kDesktopId)));
 }
 
 // A command's errors end the command, not the program: the message is shown

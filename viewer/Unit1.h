@@ -39,6 +39,7 @@ protected:
 
 private:
     void CreateControls();
+    void FinishStartUp();
     void ShowHintOf(QWidget* control);
     void FocusChanged(QWidget* now);
     template <typename Command>
