@@ -11,7 +11,7 @@
 //   answer_ns        how soon the window handles a new event after the load
 #include "Probe.h"
 
-#include "NoWindow.h"
+#include "tests/support/NoWindow.h"
 #include "data/MonsterInfo.h"
 #include "platform/FileAccess.h"
 #include "viewer/Unit1.h"

@@ -7,6 +7,7 @@
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
 #include "platform/Exception.h"
+#include "tests/support/NoWindow.h"
 #include "tests/support/RecordingFake.h"
 
 #include <gtest/gtest.h>
@@ -223,18 +224,6 @@ TEST(HostileInput, ALongNameIsKeptWhole)
     ResetNameLists();
 }
 
-// A window that takes every call and keeps nothing.
-class QuietWindow : public WindowOps {
-public:
-    void SetText(std::string_view, const std::string&) override {}
-    void BeginUpdate(std::string_view) override {}
-    void AddItem(std::string_view, const std::string&) override {}
-    void EndUpdate(std::string_view) override {}
-    void SetEnabled(std::string_view, bool) override {}
-    void SetCursor(TCursor) override {}
-    void ShowMessage(const std::string&) override {}
-};
-
 // Lines are counted past the 32-bit range: a name of more than 2^31 LF bytes
 // (the LFs are part of the name, which runs to CR), then a bad id. Needs
 // ZUNINFO_HOSTILE_MIB=2049 or more and about 4 GiB of memory, so it is run
@@ -245,7 +234,7 @@ TEST(HostileInput, LinesAreCountedPastTwoBillion)
     if (n <= (std::uint64_t(1) << 31))
         GTEST_SKIP() << "run with ZUNINFO_HOSTILE_MIB=2049 or more";
     ResetNameLists();
-    QuietWindow window;
+    NoWindow window;
     GeneratedFiles files({"1 ", '\n', n, "\r\nx Bad\r\n"});
 
     std::string message;

@@ -1,19 +1,10 @@
 #include "tests/support/ViewerSandbox.h"
 
-#include "data/MonsterInfo.h"
-#include "data/NameLists.h"
-#include "viewer/RecordBrowser.h"
+#include "tests/support/ProgramState.h"
 
 #include <fstream>
 
 namespace {
-
-void ResetProgramState()
-{
-    ResetMonsterInfo();
-    ResetNameLists();
-    ResetRecordBrowser();
-}
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {

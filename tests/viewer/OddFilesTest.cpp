@@ -4,6 +4,7 @@
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
 #include "platform/PathMapping.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/RecordingFake.h"
 #include "viewer/RecordBrowser.h"
@@ -39,15 +40,8 @@ const std::vector<std::string> kNotFound = {"ShowMessage File not found"};
 
 class OddFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetAll(); }
-    void TearDown() override { ResetAll(); }
-
-    static void ResetAll()
-    {
-        ResetMonsterInfo();
-        ResetNameLists();
-        ResetRecordBrowser();
-    }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
 
     // The window; its in-memory files are not used here.
     RecordingFake window;
@@ -132,7 +126,7 @@ TEST_F(OddFilesTest, WhatIsAtTheMonsterFilePlace)
     };
     for (const MonsterPlaceCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetAll();
+        ResetProgramState();
         window = RecordingFake();
         fs::remove_all(sandbox.Home() / ".wine");
         fs::remove_all(sandbox.Home() / "elsewhere");
@@ -214,7 +208,7 @@ TEST_F(OddFilesTest, WhatIsAtTheNameListPlaces)
     };
     for (const ListPlaceCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetAll();
+        ResetProgramState();
         window = RecordingFake();
         for (const fs::directory_entry& entry : fs::directory_iterator(sandbox.Folder()))
             fs::remove_all(entry.path());
@@ -330,7 +324,7 @@ TEST_F(OddFilesTest, AFileChangedWhileLoadHoldsItOpen)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetAll();
+        ResetProgramState();
         window = RecordingFake();
         FileSandbox::Write(sandbox.MonsterInfoFile(), kThreeRecords);
         AfterOpen files(c.act);

@@ -1,5 +1,6 @@
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 #include "viewer/RecordBrowser.h"
 
@@ -23,15 +24,8 @@ std::string RecordLine(int index)
 
 class RecordBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetAll(); }
-    void TearDown() override { ResetAll(); }
-
-    static void ResetAll()
-    {
-        ResetMonsterInfo();
-        ResetNameLists();
-        ResetRecordBrowser();
-    }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
 
     void Load(const std::string& file)
     {

@@ -2,7 +2,8 @@
 
 #include "platform/WindowOps.h"
 
-// A window that does nothing, for timing a loader on its own.
+// A window that takes every call and keeps nothing: for running a loader
+// where only its tables matter (huge inputs, timing).
 class NoWindow final : public WindowOps {
 public:
     void SetText(std::string_view, const std::string&) override {}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "data/MonsterInfo.h"
+#include "data/NameLists.h"
+#include "viewer/RecordBrowser.h"
+
+// Puts the program's tables and counters back to their state at process
+// start, between tests that share one process.
+inline void ResetProgramState()
+{
+    ResetMonsterInfo();
+    ResetNameLists();
+    ResetRecordBrowser();
+}
