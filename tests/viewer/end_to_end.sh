@@ -83,7 +83,7 @@ case_missing_name_list()
     local box window
     box=$(viewer_wait_window "$message_box" 15) || fail "no message box appeared"
     ! viewer_window_shown "$main_window" || fail "the main window is already shown beside the message box"
-    viewer_press_key "$box" Return || fail "could not press Return in the message box"
+    viewer_dismiss_box "$box" || fail "the message box did not go after Return"
     window=$(viewer_wait_window "$main_window" 10) || fail "the window 'ZunInfo.qdf' did not appear after the message box"
     ! viewer_window_shown "$message_box" || fail "the message box is still shown beside the main window"
     close_and_expect_exit_0 "$window"
@@ -99,7 +99,7 @@ case_malformed_name_list()
     local box
     box=$(viewer_wait_window "$message_box" 15) || fail "no error box appeared"
     ! viewer_window_shown "$main_window" || fail "the main window is shown beside the error box"
-    viewer_press_key "$box" Return || fail "could not press Return in the error box"
+    viewer_dismiss_box "$box" || fail "the error box did not go after Return"
     viewer_wait_exit 10 || fail "still running 10 s after the error box was dismissed"
     [[ $viewer_status -eq 0 ]] || fail "exited with code $viewer_status"
     expect_mapped_windows "zuninfo-viewer"

@@ -203,6 +203,30 @@ viewer_press_key()
     timeout 10 xdotool windowfocus --sync "$1" && timeout 10 xdotool key "$2"
 }
 
+# viewer_dismiss_box <window>: answers a message box with Return and waits
+# until it has gone. A slow program (a sanitizer build, a busy machine) may
+# map the box before it takes keys, so Return is pressed again, up to five
+# times, while the box stays on screen.
+viewer_dismiss_box()
+{
+    local _
+    for _ in 1 2 3 4 5; do
+        # A box that went meanwhile takes no key: that is fine.
+        viewer_press_key "$1" Return || true
+        for _ in $(seq 20); do
+            viewer_window_mapped "$1" || return 0
+            sleep 0.1
+        done
+    done
+    return 1
+}
+
+# viewer_window_mapped <window>: whether that window is on screen now.
+viewer_window_mapped()
+{
+    xdotool search --onlyvisible --name '.*' 2>/dev/null | grep -qx "$1"
+}
+
 # viewer_request_close <window>: what a window manager sends when the user
 # closes the window: a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
 # Fails if the window does not take part in that protocol, where a window
