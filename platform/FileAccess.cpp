@@ -18,16 +18,17 @@ namespace {
 // wait forever on a named pipe; a device is no data file either.
 std::FILE* OpenRegularFile(const std::filesystem::path& path)
 {
-#ifdef _WIN32
+    // Anything else at the path is left unopened.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return nullptr;
+#ifdef _WIN32
     return _wfopen(path.c_str(), L"rb");
 #else
-    // Opened without waiting for a writer, then checked on the open file
-    // itself, so that nothing swapped in at the path between a check and the
-    // open can make the viewer hang. (O_NONBLOCK changes nothing for reading
-    // a regular file.)
+    // Opened without waiting for a writer, then checked again on the open
+    // file itself, so that a pipe swapped in at the path since the check
+    // cannot make the viewer hang. (O_NONBLOCK changes nothing for reading a
+    // regular file.)
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         return nullptr;

@@ -89,15 +89,21 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     try {
         LoadNameLists(*this);
     } catch (...) {
-        Form1 = nullptr;
+        // No destructor runs for a window whose constructor throws.
+        Detach();
         throw;
     }
 }
 
 TForm1::~TForm1()
 {
-    // Deleting the controls below moves the focus; by then this is no
-    // longer a TForm1, so the focus handler must not run.
+    Detach();
+}
+
+// Deleting the controls moves the focus; by then this is no longer a TForm1,
+// so the focus handler must not run. Form1 no longer names this window.
+void TForm1::Detach()
+{
     QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (Form1 == this)
         Form1 = nullptr;

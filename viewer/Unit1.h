@@ -39,6 +39,7 @@ protected:
 
 private:
     void CreateControls();
+    void Detach();
     void FinishStartUp();
     void ShowHintOf(QWidget* control);
     void FocusChanged(QWidget* now);
