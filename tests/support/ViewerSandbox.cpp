@@ -2,48 +2,19 @@
 
 #include "tests/support/ProgramState.h"
 
-#include <fstream>
-
-namespace {
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-} // namespace
-
 ViewerSandbox::ViewerSandbox()
-    : previousFolder_(std::filesystem::current_path()), previousHome_(qgetenv("HOME"))
 {
-    std::filesystem::create_directories(Folder());
-    std::filesystem::create_directories(Home());
-    std::filesystem::current_path(Folder());
-    qputenv("HOME", QByteArray::fromStdString(Home().string()));
     ResetProgramState();
 }
 
 ViewerSandbox::~ViewerSandbox()
 {
-    std::filesystem::current_path(previousFolder_);
-    qputenv("HOME", previousHome_);
     ResetProgramState();
-}
-
-std::filesystem::path ViewerSandbox::Folder() const
-{
-    return std::filesystem::path(dir_.path().toStdString()) / "cwd";
-}
-
-std::filesystem::path ViewerSandbox::Home() const
-{
-    return std::filesystem::path(dir_.path().toStdString()) / "home";
 }
 
 void ViewerSandbox::WriteList(const std::string& name, const std::string& bytes) const
 {
-    WriteFile(Folder() / name, bytes);
+    FileSandbox::Write(Folder() / name, bytes);
 }
 
 void ViewerSandbox::WriteSampleLists() const
@@ -55,5 +26,5 @@ void ViewerSandbox::WriteSampleLists() const
 
 void ViewerSandbox::WriteMonsterInfo(const std::string& bytes) const
 {
-    WriteFile(Home() / ".wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf", bytes);
+    FileSandbox::Write(files_.MonsterInfoFile(), bytes);
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QByteArray>
-#include <QTemporaryDir>
+#include "tests/support/FileSandbox.h"
 
 #include <filesystem>
 #include <string>
 
-// A place for one window test: a temporary current folder for the name lists
-// and a temporary home folder for the monster info file, with the program's
-// tables and counters as at process start. Everything is put back when the
-// sandbox goes.
+// A place for one window test: the temporary current and home folders of a
+// FileSandbox, with the program's tables and counters as at process start
+// while it lives and after it goes.
 class ViewerSandbox {
 public:
     ViewerSandbox();
@@ -24,11 +22,9 @@ public:
     // Writes the monster info file where Load looks for it.
     void WriteMonsterInfo(const std::string& bytes) const;
 
-    std::filesystem::path Folder() const;
-    std::filesystem::path Home() const;
+    std::filesystem::path Folder() const { return files_.Folder(); }
+    std::filesystem::path Home() const { return files_.Home(); }
 
 private:
-    QTemporaryDir dir_;
-    std::filesystem::path previousFolder_;
-    QByteArray previousHome_;
+    FileSandbox files_;
 };
