@@ -11,10 +11,11 @@
 //   answer_ns        how soon the window handles a new event after the load
 #include "Probe.h"
 
-#include "tests/support/NoWindow.h"
 #include "data/MonsterInfo.h"
 #include "platform/FileAccess.h"
-#include "viewer/Unit1.h"
+#include "tests/support/NoWindow.h"
+#include "tests/support/ProgramState.h"
+#include "viewer/qt/Unit1.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
         const std::int64_t loaded = MonotonicNs();
         const long loadPeak = PeakResidentKiB();
 
-        ResetMonsterInfo();
+        ResetProgramState();
         NoWindow noWindow;
         const std::int64_t parseStart = MonotonicNs();
         LoadMonsterInfo(noWindow, SystemFiles());

@@ -4,6 +4,7 @@
 #include "platform/Conversions.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 
 std::array<MonsterRecord, kMonsterSlots> Monsters{};
@@ -73,6 +74,16 @@ void ParseRecords(ByteReader& in)
     }
 }
 
+// vsnprintf behind a function of our own, which compilers do not check
+// against its arguments: the template is meant to leave its one unused.
+void FormatPath(char* buffer, std::size_t size, const char* format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(buffer, size, format, arguments);
+    va_end(arguments);
+}
+
 std::FILE* OpenWithRetries(FileAccess& files)
 {
     for (;;) {
@@ -90,13 +101,8 @@ std::string MonsterInfoPath(std::int32_t attempt)
 {
     char path[100];
     // The template holds no conversion, so the attempt number never shows.
-    // snprintf (rather than an unbounded sprintf) keeps a longer template
-    // from ever writing past the buffer.
-    // The compiler sees that the argument goes unused; that is the point.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-extra-args"
-    std::snprintf(path, sizeof path, MonsterInfoPathTemplate, attempt);
-#pragma GCC diagnostic pop
+    // A bounded format keeps a longer template from writing past the buffer.
+    FormatPath(path, sizeof path, MonsterInfoPathTemplate, attempt);
     std::string formatted(path);
     std::replace(formatted.begin(), formatted.end(), ' ', '0');
     return formatted;
@@ -124,11 +130,4 @@ bool LoadMonsterInfo(WindowOps& window, FileAccess& files)
     window.SetEnabled("Button1", false);
     --LastIndex;
     return true;
-}
-
-void ResetMonsterInfo()
-{
-    Monsters = {};
-    LastIndex = 0;
-    OpenAttempt = 0;
 }

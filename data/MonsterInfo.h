@@ -7,17 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// The monster info file: one monster per line, 23 integers a line.
-//  0 Index                 8 1st Attack Animation  16 Dex
-//  1 Skin                  9 2nd Attack Animation  17 Pow
-//  2 Line of Sight        10 Skill 1               18 Experience
-//  3 Walk Speed           11 Skill 2               19 Direction1
-//  4 1st Attack Range     12 1st Skill wait time   20 Direction2
-//  5 2nd Attack Range     13 2nd Skill wait time   21 Honor
-//  6 1st Attack wait time 14 Str                   22 Fly
-//  7 2nd Attack wait time 15 Spr
-// Skin is an id into SkinNames, the attack animations into AttackNames and
-// the skills into SkillNames.
+// The monster info file: one monster per line, 23 integers a line. What
+// each field is, and how the window shows it, is viewer/MonsterFields.h.
 
 inline constexpr int kMonsterFieldCount = 23;
 
@@ -61,7 +52,3 @@ std::string MonsterInfoPath(std::int32_t attempt);
 // token ends the parse silently; the records before it stay, and the fields
 // of the bad line already read stay in its slot.
 bool LoadMonsterInfo(WindowOps& window, FileAccess& files = SystemFiles());
-
-// Puts the store and its counters back to their state at process start.
-// Only tests need this: the program loads at most once.
-void ResetMonsterInfo();

@@ -138,10 +138,3 @@ void LoadNameLists(WindowOps& window, FileAccess& files)
             return;
     }
 }
-
-void ResetNameLists()
-{
-    SkinNames = {};
-    SkillNames = {};
-    AttackNames = {};
-}

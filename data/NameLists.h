@@ -27,6 +27,3 @@ extern std::array<std::string, 95> AttackNames;  // "attacks.txt"
 // lists after it are not read. An id that is not a number raises an
 // Exception whose message names the file and the line.
 void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
-
-// Empties the three tables, as at process start. Only tests need this.
-void ResetNameLists();

@@ -11,6 +11,7 @@
 //    up shows "File not found" and changes nothing.
 #include "data/MonsterInfo.h"
 #include "fuzz/FuzzCheck.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 
 #include <algorithm>
@@ -113,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = MonsterInfoPath(0);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
-    ResetMonsterInfo();
+    ResetProgramState();
     FlakyFiles files;
     // Every 64th length makes the first Load give up (it tries 501 times);
     // the others find the file after 0 to 3 failed opens.

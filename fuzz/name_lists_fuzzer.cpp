@@ -13,6 +13,7 @@
 #include "data/NameLists.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/Exception.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
 
-    ResetNameLists();
+    ResetProgramState();
     RecordingFake fake;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (files[i])
@@ -174,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         LoadNameLists(fake, fake);
     } catch (const Exception& exception) {
-        error = exception.Message();
+        error = exception.what();
     }
 
     CheckBrackets(fake.calls);

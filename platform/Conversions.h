@@ -59,8 +59,6 @@ public:
     // The token's value, or an Exception like StrToInt's.
     std::int32_t Value() const;
 
-    std::uint64_t Length() const { return length_; }
-
 private:
     enum class State : std::uint8_t { Start, AfterSign, Digits, Invalid };
     static constexpr std::uint64_t kMaxMagnitude = 2147483648u;

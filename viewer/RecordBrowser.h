@@ -21,6 +21,3 @@ void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
 // either end they do nothing.
 void ShowPrevious(WindowOps& window);
 void ShowNext(WindowOps& window);
-
-// Puts CurrentIndex back to its state at process start. Only tests need this.
-void ResetRecordBrowser();

@@ -8,6 +8,7 @@
 #include "data/NameLists.h"
 #include "platform/Exception.h"
 #include "tests/support/NoWindow.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 
 #include <gtest/gtest.h>
@@ -157,7 +158,7 @@ TEST(HostileInput, HugeMonsterFilesLoadInBoundedMemory)
     };
     for (const MonsterCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetMonsterInfo();
+        ResetProgramState();
         RecordingFake window;
         GeneratedFiles files(c.file);
 
@@ -170,13 +171,13 @@ TEST(HostileInput, HugeMonsterFilesLoadInBoundedMemory)
             EXPECT_EQ(Monsters[static_cast<std::size_t>(c.lastIndex)].Fields[22], c.field22);
         }
     }
-    ResetMonsterInfo();
+    ResetProgramState();
 }
 
 TEST(HostileInput, HugeIdsInNameListsAreConvertedInBoundedMemory)
 {
     const std::uint64_t n = HostileBytes();
-    ResetNameLists();
+    ResetProgramState();
     RecordingFake window;
     GeneratedFiles files({"", '0', n, "3 Orc\r\n"});
 
@@ -184,13 +185,13 @@ TEST(HostileInput, HugeIdsInNameListsAreConvertedInBoundedMemory)
     EXPECT_EQ(SkinNames[3], "Orc");
     EXPECT_EQ(SkillNames[3], "Orc");
     EXPECT_EQ(AttackNames[3], "Orc");
-    ResetNameLists();
+    ResetProgramState();
 }
 
 TEST(HostileInput, AHugeBadIdIsShownByItsStartAndLength)
 {
     const std::uint64_t n = HostileBytes();
-    ResetNameLists();
+    ResetProgramState();
     RecordingFake window;
     GeneratedFiles files({"1", '2', n, "x Orc\r\n"});
 
@@ -199,13 +200,13 @@ TEST(HostileInput, AHugeBadIdIsShownByItsStartAndLength)
                   try {
                       LoadNameLists(window, files);
                   } catch (const Exception& error) {
-                      message = error.Message();
+                      message = error.what();
                   }
               }),
               kAllowedGrowthKiB);
     EXPECT_EQ(message, "mons.txt, line 1: '1" + std::string(47, '2') + "... (" + std::to_string(n + 2)
                            + " bytes)' is not a valid integer value");
-    ResetNameLists();
+    ResetProgramState();
 }
 
 // A name is kept whole, however long: its memory grows with it, but
@@ -213,7 +214,7 @@ TEST(HostileInput, AHugeBadIdIsShownByItsStartAndLength)
 TEST(HostileInput, ALongNameIsKeptWhole)
 {
     constexpr std::uint64_t kNameBytes = 4 * kMiB;
-    ResetNameLists();
+    ResetProgramState();
     RecordingFake window;
     GeneratedFiles files({"5 ", 'n', kNameBytes, "\r\n6 Imp\r\n"});
 
@@ -221,7 +222,7 @@ TEST(HostileInput, ALongNameIsKeptWhole)
     EXPECT_EQ(SkillNames[5], std::string(kNameBytes, 'n'));
     EXPECT_EQ(SkillNames[6], "Imp");
     EXPECT_EQ(window.items["ComboBox2"].size(), 2u);
-    ResetNameLists();
+    ResetProgramState();
 }
 
 // Lines are counted past the 32-bit range: a name of more than 2^31 LF bytes
@@ -233,7 +234,7 @@ TEST(HostileInput, LinesAreCountedPastTwoBillion)
     const std::uint64_t n = HostileBytes();
     if (n <= (std::uint64_t(1) << 31))
         GTEST_SKIP() << "run with ZUNINFO_HOSTILE_MIB=2049 or more";
-    ResetNameLists();
+    ResetProgramState();
     NoWindow window;
     GeneratedFiles files({"1 ", '\n', n, "\r\nx Bad\r\n"});
 
@@ -241,11 +242,11 @@ TEST(HostileInput, LinesAreCountedPastTwoBillion)
     try {
         LoadNameLists(window, files);
     } catch (const Exception& error) {
-        message = error.Message();
+        message = error.what();
     }
     EXPECT_EQ(message, "mons.txt, line " + std::to_string(n + 2) + ": 'x' is not a valid integer value");
     EXPECT_EQ(SkinNames[1].size(), n);
-    ResetNameLists();
+    ResetProgramState();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "data/MonsterInfo.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +43,8 @@ std::string Line(const Fields& fields, const std::string& gap = " ")
 
 class MonsterInfoTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetMonsterInfo(); }
-    void TearDown() override { ResetMonsterInfo(); }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
 
     bool LoadFile(const std::string& bytes)
     {
@@ -93,7 +94,7 @@ TEST_F(MonsterInfoTest, Grammar)
     };
     for (const GrammarCase& gc : cases) {
         SCOPED_TRACE(gc.what);
-        ResetMonsterInfo();
+        ResetProgramState();
         fake = RecordingFake();
 
         EXPECT_TRUE(LoadFile(gc.file));
@@ -109,7 +110,7 @@ TEST_F(MonsterInfoTest, Grammar)
 TEST_F(MonsterInfoTest, FinishStepRunsInOrderAfterEveryParse)
 {
     for (const std::string& file : {Line(Counting(1)) + "\r\n", std::string("x\r\n"), std::string()}) {
-        ResetMonsterInfo();
+        ResetProgramState();
         fake = RecordingFake();
         EXPECT_TRUE(LoadFile(file));
         const std::vector<std::string> expected = {

@@ -1,5 +1,6 @@
 #include "data/NameLists.h"
 #include "platform/Exception.h"
+#include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,8 @@ using Items = std::vector<std::string>;
 
 class NameListsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetNameLists(); }
-    void TearDown() override { ResetNameLists(); }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
 
     // Loads the lists and gives the message of the Exception that came out,
     // or nothing.
@@ -26,7 +27,7 @@ protected:
         try {
             LoadNameLists(fake, fake);
         } catch (const Exception& error) {
-            return error.Message();
+            return error.what();
         }
         return std::nullopt;
     }
@@ -79,7 +80,7 @@ TEST_F(NameListsTest, SkinListGrammar)
     };
     for (const SkinCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetNameLists();
+        ResetProgramState();
         fake = RecordingFake();
         fake.files = {{"mons.txt", c.mons}, {"skills.txt", ""}, {"attacks.txt", ""}};
 
@@ -114,7 +115,7 @@ TEST_F(NameListsTest, MalformedIdsRaiseAnExceptionNamingFileAndLine)
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetNameLists();
+        ResetProgramState();
         fake = RecordingFake();
         fake.files = {{"mons.txt", c.mons}, {"skills.txt", "1 Heal\r\n"}, {"attacks.txt", "1 Bite\r\n"}};
 
@@ -196,7 +197,7 @@ TEST_F(NameListsTest, AMissingFileStopsTheLoadAfterOneMessage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.missing);
-        ResetNameLists();
+        ResetProgramState();
         fake = RecordingFake();
         fake.files = {{"mons.txt", "1 Bat\r\n"}, {"skills.txt", "1 Heal\r\n"}, {"attacks.txt", "1 Bite\r\n"}};
         fake.files.erase(c.missing);

@@ -80,7 +80,7 @@ TEST(StrToInt, MessageShowsTheTextWithControlBytesVisible)
             StrToInt(c.text);
             ADD_FAILURE() << "no exception for " << c.message;
         } catch (const Exception& error) {
-            EXPECT_EQ(error.Message(), c.message);
+            EXPECT_EQ(error.what(), c.message);
         }
     }
 }
@@ -92,8 +92,9 @@ TEST(StrToInt, MessageOfAHugeTokenStaysShort)
         StrToInt(text);
         FAIL() << "no exception";
     } catch (const Exception& error) {
-        EXPECT_LT(error.Message().size(), 200u);
-        EXPECT_NE(error.Message().find("1000000 bytes"), std::string::npos) << error.Message();
+        const std::string message = error.what();
+        EXPECT_LT(message.size(), 200u);
+        EXPECT_NE(message.find("1000000 bytes"), std::string::npos) << message;
     }
 }
 

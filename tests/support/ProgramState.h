@@ -8,7 +8,11 @@
 // start, between tests that share one process.
 inline void ResetProgramState()
 {
-    ResetMonsterInfo();
-    ResetNameLists();
-    ResetRecordBrowser();
+    Monsters = {};
+    LastIndex = 0;
+    OpenAttempt = 0;
+    SkinNames = {};
+    SkillNames = {};
+    AttackNames = {};
+    CurrentIndex = 0;
 }

@@ -1,6 +1,6 @@
 #include "tests/support/RecordingFake.h"
 
-#include "platform/MemoryFile.h"
+#include "tests/support/MemoryFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,8 +80,7 @@ TEST_F(RecordBrowserTest, IdsWithoutANameShowEmptyText)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetMonsterInfo();
-        ResetRecordBrowser();
+        ResetProgramState();
         fake = RecordingFake();
         Load("1 " + std::to_string(c.skin) + " 2 3 4 5 6 7 " + std::to_string(c.attack1) + " "
              + std::to_string(c.attack2) + " " + std::to_string(c.skill1) + " " + std::to_string(c.skill2)
@@ -91,47 +91,46 @@ TEST_F(RecordBrowserTest, IdsWithoutANameShowEmptyText)
     }
 }
 
+// Next walks to the last record and Prev back to the first; a step past
+// either end shows nothing.
 TEST_F(RecordBrowserTest, PrevAndNextStayWithinTheLoadedRecords)
-{
-    Load(RecordLine(0) + RecordLine(1) + RecordLine(2));
-    EXPECT_EQ(Position(), "Item 0 of 2");
-
-    for (int i = 0; i < 10; ++i)
-        ShowNext(fake);
-    EXPECT_EQ(Position(), "Item 2 of 2");
-    EXPECT_EQ(fake.texts["Edit1"], "2");
-    EXPECT_EQ(fake.texts["Edit18"], "42");
-
-    ShowPrevious(fake);
-    EXPECT_EQ(Position(), "Item 1 of 2");
-    for (int i = 0; i < 10; ++i)
-        ShowPrevious(fake);
-    EXPECT_EQ(Position(), "Item 0 of 2");
-    EXPECT_EQ(fake.texts["Edit1"], "0");
-}
-
-TEST_F(RecordBrowserTest, CommandsThatCannotMoveShowNothing)
 {
     const struct {
         const char* what;
-        std::string file;
-        std::string position;
+        int records;
+        std::string tail;
     } cases[] = {
-        {"one record", RecordLine(7), "Item 0 of 0"},
-        {"no record in an opened file", ";only a comment\r\n\r\n", "Item 0 of -1"},
+        {"no record in an opened file", 0, ";only a comment\r\n\r\n"},
+        {"one record", 1, ""},
+        {"three records", 3, ""},
+        {"a full store, and a line past it", kMonsterSlots, RecordLine(kMonsterSlots)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetMonsterInfo();
-        ResetRecordBrowser();
+        ResetProgramState();
         fake = RecordingFake();
-        Load(c.file);
-        EXPECT_EQ(Position(), c.position);
+        std::string file;
+        for (int index = 0; index < c.records; ++index)
+            file += RecordLine(index);
+        Load(file + c.tail);
+        const std::string of = " of " + std::to_string(c.records - 1);
+        EXPECT_EQ(Position(), "Item 0" + of);
 
-        const std::size_t callsAfterLoad = fake.calls.size();
+        for (int i = 0; i < c.records; ++i)
+            ShowNext(fake);
+        const int last = std::max(c.records - 1, 0);
+        EXPECT_EQ(Position(), "Item " + std::to_string(last) + of);
+        EXPECT_EQ(fake.texts["Edit1"], std::to_string(last));
+        const std::size_t callsAtTheEnd = fake.calls.size();
         ShowNext(fake);
+        EXPECT_EQ(fake.calls.size(), callsAtTheEnd);
+
+        for (int i = 0; i < c.records; ++i)
+            ShowPrevious(fake);
+        EXPECT_EQ(Position(), "Item 0" + of);
+        const std::size_t callsAtTheStart = fake.calls.size();
         ShowPrevious(fake);
-        EXPECT_EQ(fake.calls.size(), callsAfterLoad);
+        EXPECT_EQ(fake.calls.size(), callsAtTheStart);
     }
 }
 

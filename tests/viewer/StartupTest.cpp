@@ -1,7 +1,7 @@
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
-#include "viewer/Startup.h"
-#include "viewer/Unit1.h"
+#include "viewer/qt/Startup.h"
+#include "viewer/qt/Unit1.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
 #include "viewer/FormLayout.h"
-#include "viewer/Unit1.h"
+#include "viewer/qt/Unit1.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -61,6 +61,8 @@ protected:
             return combo->currentText();
         if (auto* label = qobject_cast<QLabel*>(widget))
             return label->text();
+        if (auto* bar = qobject_cast<QStatusBar*>(widget))
+            return bar->findChild<QLabel*>()->text();
         return {};
     }
 
@@ -176,7 +178,7 @@ TEST_F(WindowLayoutTest, CaptionsStayClearOfTheirFields)
         if (layout.kind != ControlKind::Label)
             continue;
         SCOPED_TRACE(layout.name);
-        const int fieldLeft = layout.left < 100 ? (layout.top < 100 ? 56 : 88) : 368;
+        const int fieldLeft = Find(layout.buddy)->x();
         auto* label = Find<QLabel>(layout.name);
         const QFontMetrics metrics = label->fontMetrics();
         EXPECT_LE(label->geometry().right(), fieldLeft - 1);
@@ -337,7 +339,7 @@ TEST_F(WindowLayoutTest, HintsAreTooltipsOfExactlyTheHintedControls)
 
 TEST_F(WindowLayoutTest, StatusBarShowsTheHintOfTheFocusedField)
 {
-    EXPECT_EQ(form->StatusText(), "");
+    EXPECT_EQ(Text("StatusBar1"), "");
     const struct {
         const char* focus;
         const char* status;
@@ -353,7 +355,7 @@ TEST_F(WindowLayoutTest, StatusBarShowsTheHintOfTheFocusedField)
     };
     for (const auto& step : steps) {
         Focus(step.focus);
-        EXPECT_EQ(form->StatusText(), step.status) << "focus on " << step.focus;
+        EXPECT_EQ(Text("StatusBar1"), step.status) << "focus on " << step.focus;
     }
 
     // Clicking a button, hovering fields and a passing status tip leave it.
@@ -363,7 +365,7 @@ TEST_F(WindowLayoutTest, StatusBarShowsTheHintOfTheFocusedField)
     QStatusTipEvent tip(QStringLiteral("passing by"));
     QApplication::sendEvent(form.get(), &tip);
     QApplication::processEvents();
-    EXPECT_EQ(form->StatusText(), "The same as Att1Int except for the second attack");
+    EXPECT_EQ(Text("StatusBar1"), "The same as Att1Int except for the second attack");
 }
 
 TEST_F(WindowLayoutTest, ComboBoxListsAreSortedAndTypingAddsNoItem)
@@ -412,14 +414,14 @@ TEST_F(LoadedWindowTest, LoadDisablesItselfAndHandsTheFocusToPrev)
     sandbox.WriteMonsterInfo(Record(0) + Record(1));
     Open();
     Focus("Edit3");
-    const QString status = form->StatusText();
+    const QString status = Text("StatusBar1");
     Focus("Button1");
-    EXPECT_EQ(form->StatusText(), status);
+    EXPECT_EQ(Text("StatusBar1"), status);
 
     QTest::keyClick(Find("Button1"), Qt::Key_Space);
     EXPECT_FALSE(Find("Button1")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), Find("Button2"));
-    EXPECT_EQ(form->StatusText(), status);
+    EXPECT_EQ(Text("StatusBar1"), status);
     EXPECT_EQ(Text("Label24"), "Item 0 of 1");
 
     // From the last field, Tab now skips the disabled Load.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/QtWindowOps.h"
+#include "platform/qt/QtWindowOps.h"
 
 #include <QWidget>
 
@@ -19,9 +19,6 @@ public:
     // constructor; a missing list shows "File not found" first.
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
-
-    // The text of the status bar's one panel.
-    QString StatusText() const;
 
 public slots:
     void Button1Click();

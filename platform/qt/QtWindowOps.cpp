@@ -1,6 +1,6 @@
-#include "platform/QtWindowOps.h"
+#include "platform/qt/QtWindowOps.h"
 
-#include "platform/MessageBox.h"
+#include "platform/qt/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -90,20 +90,14 @@ void QtWindowOps::SetText(std::string_view control, const std::string& text)
     }
 }
 
-void QtWindowOps::BeginUpdate(std::string_view comboBox)
+void QtWindowOps::BeginUpdate(std::string_view)
 {
-    pendingItems_.try_emplace(std::string(comboBox));
+    // Nothing to do: added names wait in pendingItems_ until EndUpdate.
 }
 
 void QtWindowOps::AddItem(std::string_view comboBox, const std::string& name)
 {
-    const auto pending = pendingItems_.find(comboBox);
-    if (pending != pendingItems_.end()) {
-        pending->second.push_back(name);
-        return;
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(Control(comboBox)))
-        AddSorted(combo, {name});
+    pendingItems_[std::string(comboBox)].push_back(name);
 }
 
 void QtWindowOps::EndUpdate(std::string_view comboBox)

@@ -1,4 +1,4 @@
-#include "viewer/Startup.h"
+#include "viewer/qt/Startup.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "viewer/Startup.h"
+#include "viewer/qt/Startup.h"
 
 #include "platform/Exception.h"
-#include "platform/MessageBox.h"
-#include "platform/QtWindowOps.h"
-#include "viewer/Unit1.h"
+#include "platform/qt/MessageBox.h"
+#include "platform/qt/QtWindowOps.h"
+#include "viewer/qt/Unit1.h"
 
 #include <QApplication>
 
@@ -16,7 +16,7 @@ int RunViewer()
         form->show();
         QApplication::exec();
     } catch (const Exception& error) {
-        ShowException(BytesToText(error.Message()));
+        ShowException(BytesToText(error.what()));
     } catch (...) {
         ShowException(QString());
     }

@@ -33,8 +33,8 @@ public:
     void ShowMessage(const std::string& text) override;
 
     // Finds and loads the busy cursor's image now, so that the first parse
-    // does not wait while the cursor theme is searched (tens of
-    // milliseconds on X11). Meant for an idle moment after start-up.
+    // does not wait while the cursor theme is searched. Meant for an idle
+    // moment after start-up.
     static void PrepareBusyCursor();
 
 protected:
@@ -43,8 +43,8 @@ protected:
 
 private:
     std::map<std::string, QWidget*, std::less<>> controls_;
-    // Names added to a combo box between BeginUpdate and EndUpdate; they go
-    // into the list in one sorted batch.
+    // Names added to a combo box and not yet in its list: EndUpdate puts
+    // them in, in one sorted batch.
     std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
     bool busyCursor_ = false;
 };

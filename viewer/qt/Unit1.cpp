@@ -1,10 +1,10 @@
-#include "viewer/Unit1.h"
+#include "viewer/qt/Unit1.h"
 
 #include "data/NameLists.h"
 #include "platform/Exception.h"
 #include "viewer/FormLayout.h"
 #include "viewer/RecordBrowser.h"
-#include "viewer/Startup.h"
+#include "viewer/qt/Startup.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,7 +34,7 @@ QFont FormFont()
     // would resolve font aliases through fontconfig every time.
     const QStringList installed = QFontDatabase::families();
     QString face = QStringLiteral("Sans Serif");
-    for (const char* candidate : {"MS Sans Serif", "Arial", "Liberation Sans"}) {
+    for (const char* candidate : {kFormFontFace, "Arial", "Liberation Sans"}) {
         if (installed.contains(QString::fromLatin1(candidate), Qt::CaseInsensitive)) {
             face = QString::fromLatin1(candidate);
             break;
@@ -136,12 +136,11 @@ void TForm1::CreateControls()
     // '&', so this brings no keyboard accelerator. An editable combo box
     // hands the focus to its line edit, which is named and described too.
     for (const ControlLayout& layout : kFormLayout) {
-        const ControlLayout* input = CaptionedInput(layout);
-        if (input == nullptr)
+        if (layout.buddy == nullptr)
             continue;
         auto* label = qobject_cast<QLabel*>(Control(layout.name));
-        label->setBuddy(Control(input->name));
-        if (auto* comboBox = qobject_cast<QComboBox*>(Control(input->name))) {
+        label->setBuddy(Control(layout.buddy));
+        if (auto* comboBox = qobject_cast<QComboBox*>(Control(layout.buddy))) {
             comboBox->lineEdit()->setAccessibleName(label->text());
             comboBox->lineEdit()->setAccessibleDescription(comboBox->accessibleDescription());
         }
@@ -164,11 +163,6 @@ void TForm1::CreateControls()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
 
     Control("Button1")->setFocus();
-}
-
-QString TForm1::StatusText() const
-{
-    return statusText_->text();
 }
 
 void TForm1::Button1Click()
@@ -247,8 +241,8 @@ void TForm1::FinishStartUp()
     // Loading the busy cursor searches the cursor theme: better now than
     // during the first Load.
     PrepareBusyCursor();
-    // Looking the icon up in the icon theme takes several milliseconds; the
-    // desktop finds the menu entry's icon by itself meanwhile.
+    // Looking the icon up in the icon theme takes a while; the desktop finds
+    // the menu entry's icon by itself meanwhile.
     QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kDesktopId)));
 }
 
