@@ -13,21 +13,25 @@
 std::array<std::string, 104> SkinNames;
 std::array<std::string, 382> SkillNames;
 std::array<std::string, 95> AttackNames;
+TextEncoding SkinNamesEncoding = TextEncoding::Utf8;
+TextEncoding SkillNamesEncoding = TextEncoding::Utf8;
+TextEncoding AttackNamesEncoding = TextEncoding::Utf8;
 
 namespace {
 
 struct NameListFile {
     const char* fileName;
     std::span<std::string> table;
+    TextEncoding& encoding;
     std::vector<std::string_view> comboBoxes;
 };
 
 const std::array<NameListFile, 3>& NameListFiles()
 {
     static const std::array<NameListFile, 3> files{{
-        {"mons.txt", SkinNames, {"ComboBox1"}},
-        {"skills.txt", SkillNames, {"ComboBox2", "ComboBox3"}},
-        {"attacks.txt", AttackNames, {"ComboBox4", "ComboBox5"}},
+        {"mons.txt", SkinNames, SkinNamesEncoding, {"ComboBox1"}},
+        {"skills.txt", SkillNames, SkillNamesEncoding, {"ComboBox2", "ComboBox3"}},
+        {"attacks.txt", AttackNames, AttackNamesEncoding, {"ComboBox4", "ComboBox5"}},
     }};
     return files;
 }
@@ -43,6 +47,7 @@ public:
 
     void ReadAll()
     {
+        bool allUtf8 = true;
         Read();
         while (c_ != EOF) {
             const std::int32_t id = ReadId();
@@ -52,6 +57,7 @@ public:
                 name.push_back(static_cast<char>(c_));
                 Read();
             }
+            allUtf8 = allUtf8 && IsUtf8(name);
             for (const std::string_view comboBox : list_.comboBoxes)
                 window_.AddItem(comboBox, name);
             // An id outside the table has no entry; its name is only listed.
@@ -61,6 +67,7 @@ public:
             Read();
             Read();
         }
+        list_.encoding = allUtf8 ? TextEncoding::Utf8 : TextEncoding::Ansi;
     }
 
 private:

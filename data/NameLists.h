@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileAccess.h"
+#include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
 
 #include <array>
@@ -12,6 +13,13 @@
 extern std::array<std::string, 104> SkinNames;   // "mons.txt"
 extern std::array<std::string, 382> SkillNames;  // "skills.txt"
 extern std::array<std::string, 95> AttackNames;  // "attacks.txt"
+
+// How each table's names are shown: UTF-8 when every name in its file is
+// valid UTF-8 (an empty or unread file included), else the ANSI code page of
+// the user's locale.
+extern TextEncoding SkinNamesEncoding;
+extern TextEncoding SkillNamesEncoding;
+extern TextEncoding AttackNamesEncoding;
 
 // Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
 // into the name tables and into the item lists of the window's combo boxes

@@ -33,6 +33,21 @@ std::string FieldText(FieldShown shown, std::int32_t value)
 
 } // namespace
 
+TextEncoding EncodingOf(std::string_view control)
+{
+    for (const MonsterField& field : kMonsterFields) {
+        if (control != field.control)
+            continue;
+        switch (field.shown) {
+        case FieldShown::SkinName: return SkinNamesEncoding;
+        case FieldShown::AttackName: return AttackNamesEncoding;
+        case FieldShown::SkillName: return SkillNamesEncoding;
+        case FieldShown::Number: break;
+        }
+    }
+    return TextEncoding::Utf8;
+}
+
 void ShowRecord(WindowOps& window)
 {
     const MonsterRecord& record = Monsters.at(static_cast<std::size_t>(CurrentIndex));

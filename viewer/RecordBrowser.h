@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/FileAccess.h"
+#include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
 
 #include <cstdint>
+#include <string_view>
 
 // The record on show: a slot of Monsters. 0 at start; a load does not reset it.
 extern std::int32_t CurrentIndex;
@@ -21,3 +23,9 @@ void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
 // either end they do nothing.
 void ShowPrevious(WindowOps& window);
 void ShowNext(WindowOps& window);
+
+// How a front end reads the bytes it is given for a control: in the encoding
+// of the name table whose names the control shows (its item list and its
+// text alike), else as UTF-8 (numbers, the item count and messages are
+// ASCII).
+TextEncoding EncodingOf(std::string_view control);

@@ -14,5 +14,6 @@ inline void ResetProgramState()
     SkinNames = {};
     SkillNames = {};
     AttackNames = {};
+    SkinNamesEncoding = SkillNamesEncoding = AttackNamesEncoding = TextEncoding::Utf8;
     CurrentIndex = 0;
 }
