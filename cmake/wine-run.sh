@@ -31,14 +31,21 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # none of it, by one caller at a time, which makes the prefix first if need
 # be.
 mkdir -p "$(dirname "$prefix")"
-# (What they start must not inherit the lock.)
+# (What they start must not inherit the lock.) A session started without an
+# X display has no windows at all: a program with a display waits for such a
+# session to end, and the other way round.
+display=${DISPLAY:+x}
 (
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
     "$wineserver" -w 9>&-
   fi
+  if [ "$(cat "$prefix.display" 2>/dev/null)" != "$display" ]; then
+    "$wineserver" -w 9>&-
+  fi
   if "$wineserver" -p3 </dev/null >/dev/null 2>&1 9>&-; then
+    echo "$display" >"$prefix.display"
     "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$prefix.lock"
