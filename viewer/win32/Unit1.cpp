@@ -184,21 +184,27 @@ void TForm1::CreateControls(HINSTANCE instance)
     static const bool registered = (RegisterFormClass(instance, &TForm1::WindowProc), true);
     (void)registered;
 
-    // At the designed place and size until the screen's DPI is known.
+    // Placed and sized once the screen's DPI is known.
     CreateWindowExW(kWindowExStyle, kWindowClass, Utf16(kFormCaption).c_str(), kWindowStyle, kFormLeft, kFormTop,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
     if (window_ == nullptr)
         throw Exception("The window could not be created.");
+    dpi_ = GetDpiForWindow(window_);
+    font_ = CreateFormFont(dpi_, false);
+    boldFont_ = CreateFormFont(dpi_, true);
 
     for (const std::size_t index : CreationOrder()) {
         const ControlLayout& layout = kFormLayout[index];
         const ControlClass controlClass = ClassOf(layout.kind);
+        const RECT place = ScaledPlace(layout);
         const HWND control = CreateWindowExW(
             controlClass.exStyle, controlClass.name, Utf16(layout.caption != nullptr ? layout.caption : "").c_str(),
-            WS_CHILD | WS_VISIBLE | controlClass.style, 0, 0, 0, 0, window_,
+            WS_CHILD | WS_VISIBLE | controlClass.style, place.left, place.top, place.right - place.left,
+            place.bottom - place.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(index))), instance, nullptr);
         controls_[index] = control;
         RegisterControl(layout.name, control);
+        FitControl(index);
     }
     statusBar_ = Control("StatusBar1");
     SendMessageW(statusBar_, SB_SIMPLE, TRUE, 0);
@@ -211,7 +217,7 @@ void TForm1::CreateControls(HINSTANCE instance)
             AddTooltip(controls_[i], Utf16(kFormLayout[i].hint).c_str());
     }
 
-    ApplyDpi(GetDpiForWindow(window_));
+    PlaceStatusBar();
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
     SetWindowPos(window_, nullptr, Scaled(kFormLeft), Scaled(kFormTop), frame.right - frame.left,
@@ -241,29 +247,42 @@ int TForm1::Scaled(int designed) const
     return MulDiv(designed, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
 }
 
+// The control's place and size at the window's DPI, as designed at 96 DPI;
+// a combo box's height is that of its dropped list.
+RECT TForm1::ScaledPlace(const ControlLayout& layout) const
+{
+    const int height = layout.kind == ControlKind::ComboBox ? kDropDownHeight : layout.height;
+    return {Scaled(layout.left), Scaled(layout.top), Scaled(layout.left + layout.width), Scaled(layout.top + height)};
+}
+
+// The window's font for the control; then a label sizes itself to its
+// caption and a combo box gets its closed height.
+void TForm1::FitControl(std::size_t index)
+{
+    const ControlLayout& layout = kFormLayout[index];
+    const HWND control = controls_[index];
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(layout.kind == ControlKind::BoldLabel ? boldFont_ : font_),
+                 FALSE);
+    if (layout.kind == ControlKind::Label || layout.kind == ControlKind::BoldLabel)
+        SizeToCaption(control);
+    else if (layout.kind == ControlKind::ComboBox)
+        SetClosedHeight(control, Scaled(layout.height));
+}
+
 // Fonts, places and sizes of the 96-DPI design at `dpi`.
 void TForm1::ApplyDpi(UINT dpi)
 {
     dpi_ = dpi;
-    const HFONT font = CreateFormFont(dpi, false);
-    const HFONT boldFont = CreateFormFont(dpi, true);
-    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
-        const ControlLayout& layout = kFormLayout[i];
-        const HWND control = controls_[i];
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(layout.kind == ControlKind::BoldLabel ? boldFont : font),
-                     FALSE);
-        const int height = layout.kind == ControlKind::ComboBox ? kDropDownHeight : layout.height;
-        SetWindowPos(control, nullptr, Scaled(layout.left), Scaled(layout.top), Scaled(layout.width), Scaled(height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (layout.kind == ControlKind::Label || layout.kind == ControlKind::BoldLabel)
-            SizeToCaption(control);
-        else if (layout.kind == ControlKind::ComboBox)
-            SetClosedHeight(control, Scaled(layout.height));
-    }
     DeleteObject(font_);
     DeleteObject(boldFont_);
-    font_ = font;
-    boldFont_ = boldFont;
+    font_ = CreateFormFont(dpi, false);
+    boldFont_ = CreateFormFont(dpi, true);
+    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
+        const RECT place = ScaledPlace(kFormLayout[i]);
+        SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        FitControl(i);
+    }
     PlaceStatusBar();
     InvalidateRect(window_, nullptr, TRUE);
 }

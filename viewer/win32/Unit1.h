@@ -48,6 +48,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(HINSTANCE instance);
     void AddTooltip(HWND control, const wchar_t* hint);
+    RECT ScaledPlace(const ControlLayout& layout) const;
+    void FitControl(std::size_t index);
     void ApplyDpi(UINT dpi);
     void PlaceStatusBar();
     int Scaled(int designed) const;
