@@ -7,10 +7,15 @@
 # The prefix is made on first use (wineboot -i), once even when several
 # programs start at the same time. Drive C: is <prefix-folder>/drive_c.
 # Wine's own log is silenced. The program's exit code is returned.
+#
+# ZUNINFO_WINE_DPI=<dots per inch> runs it in a prefix of its own,
+# <prefix-folder>-dpi<N>, whose screen has that density (192: 200%).
 set -eu
 [ $# -ge 2 ] || { echo "usage: $0 <prefix-folder> <program.exe> [argument...]" >&2; exit 2; }
 prefix=$1
 shift
+dpi=${ZUNINFO_WINE_DPI:-}
+[ -z "$dpi" ] || prefix=$prefix-dpi$dpi
 
 # Debian's wine64 package keeps its programs out of PATH.
 wine=$(command -v wine64 || true)
@@ -39,6 +44,9 @@ display=${DISPLAY:+x}
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    if [ -n "$dpi" ]; then
+      "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 9>&-
+    fi
     "$wineserver" -w 9>&-
   fi
   if [ "$(cat "$prefix.display" 2>/dev/null)" != "$display" ]; then
