@@ -116,6 +116,12 @@ TEST_F(Win32WindowTest, EveryControlHasItsClassPlaceSizeFontAndCaption)
     EXPECT_EQ(client.right, Scaled(523));
     EXPECT_EQ(client.bottom, Scaled(476));
 
+    const auto placeOf = [window](HWND control) {
+        RECT place{};
+        GetWindowRect(control, &place);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
     const std::map<ControlKind, std::wstring> classes = {
         {ControlKind::Button, L"Button"}, {ControlKind::Label, L"Static"},     {ControlKind::BoldLabel, L"Static"},
         {ControlKind::Edit, L"Edit"},     {ControlKind::ComboBox, L"ComboBox"}, {ControlKind::StatusBar, STATUSCLASSNAMEW},
@@ -128,12 +134,14 @@ TEST_F(Win32WindowTest, EveryControlHasItsClassPlaceSizeFontAndCaption)
         GetClassNameW(control, className, 64);
         EXPECT_EQ(CompareStringOrdinal(className, -1, classes.at(layout.kind).c_str(), -1, TRUE), CSTR_EQUAL);
         EXPECT_EQ(TextOf(control), Utf16(layout.caption != nullptr ? layout.caption : ""));
-        RECT place{};
-        GetWindowRect(control, &place);
-        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = placeOf(control);
         EXPECT_EQ(place.left, Scaled(layout.left));
         EXPECT_EQ(place.top, Scaled(layout.top));
-        // Labels size themselves to their caption.
+        // Labels size themselves to their caption, which ends before the
+        // field it names.
+        if (layout.buddy != nullptr) {
+            EXPECT_LT(place.right, placeOf(Find(layout.buddy)).left);
+        }
         if (layout.kind != ControlKind::Label && layout.kind != ControlKind::BoldLabel) {
             EXPECT_EQ(place.right - place.left, Scaled(layout.width));
             EXPECT_EQ(place.bottom - place.top, Scaled(layout.height));

@@ -5,8 +5,8 @@
 # did not find the monster file would have shown a message box.
 #
 # Usage: end_to_end.sh <wine-run.sh> <wine-prefix> <zuninfo-viewer.exe> <examples-folder>
-# Drive C: is <wine-prefix>/drive_c; the monster file is copied there for
-# the run and removed after it.
+# Drive C: is <wine-prefix>/drive_c; the monster file is put there for the
+# run and removed after it.
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -17,13 +17,7 @@ source "$here/../viewer_session.sh"
 wine_run=$(realpath "$1") prefix=$(realpath -m "$2") program=$(realpath "$3") examples=$(realpath "$4")
 viewer_use_private_x_server "$0" "$wine_run" "$prefix" "$program" "$examples"
 
-monster_file=$prefix/drive_c/projects/bin/Data/Zun/zuninfo.qdf
-finish()
-{
-    viewer_session_end
-    rm -f "$monster_file"
-}
-trap finish EXIT
+trap viewer_session_end EXIT
 fail()
 {
     echo "not ok - $1"
@@ -33,14 +27,8 @@ fail()
 
 echo "1..1"
 viewer_session_begin "$examples" || fail "could not prepare the session folders"
-mkdir -p "$(dirname "$monster_file")" && cp "$examples/zuninfo.qdf" "$monster_file" ||
-    fail "could not put the monster file on drive C:"
-# The session starts one program without arguments: this one runs the
-# Windows program under Wine.
-printf '#!/bin/sh\nexec "%s" "%s" "%s"\n' "$wine_run" "$prefix" "$program" >"$session_dir/zuninfo-viewer"
-chmod +x "$session_dir/zuninfo-viewer"
-
-viewer_start "$session_dir/zuninfo-viewer" || fail "could not start the program"
+viewer_session_wine "$wine_run" "$prefix" "$program" || fail "could not put the monster file on drive C:"
+viewer_start "$session_windows_program" || fail "could not start the program"
 window=$(viewer_wait_window 'ZunInfo\.qdf' 60) || fail "the window 'ZunInfo.qdf' did not appear"
 viewer_click "$window" 45 20 || fail "could not click Load"
 viewer_request_close "$window" || fail "could not send the close request"
