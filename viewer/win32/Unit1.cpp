@@ -10,6 +10,7 @@
 #include <climits>
 #include <exception>
 #include <map>
+#include <numeric>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -73,8 +74,7 @@ std::vector<std::size_t> CreationOrder()
         return std::pair(INT_MAX, 0);
     };
     std::vector<std::size_t> order(kFormLayout.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::iota(order.begin(), order.end(), std::size_t(0));
     std::stable_sort(order.begin(), order.end(),
                      [&key](std::size_t a, std::size_t b) { return key(kFormLayout[a]) < key(kFormLayout[b]); });
     return order;
@@ -252,7 +252,8 @@ int TForm1::Scaled(int designed) const
 RECT TForm1::ScaledPlace(const ControlLayout& layout) const
 {
     const int height = layout.kind == ControlKind::ComboBox ? kDropDownHeight : layout.height;
-    return {Scaled(layout.left), Scaled(layout.top), Scaled(layout.left + layout.width), Scaled(layout.top + height)};
+    const int left = Scaled(layout.left), top = Scaled(layout.top);
+    return {left, top, left + Scaled(layout.width), top + Scaled(height)};
 }
 
 // The window's font for the control; then a label sizes itself to its

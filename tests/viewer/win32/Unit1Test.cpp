@@ -152,6 +152,16 @@ TEST_F(Win32WindowTest, EveryControlHasItsClassPlaceSizeFontAndCaption)
         EXPECT_EQ(font.lfHeight, -MulDiv(8, static_cast<int>(GetDpiForWindow(window)), 72));
         EXPECT_EQ(font.lfWeight, layout.kind == ControlKind::BoldLabel ? FW_BOLD : FW_NORMAL);
     }
+
+    // A bigger window: the status bar keeps to the bottom across the full
+    // width; the other controls stay where they are.
+    SetWindowPos(window, nullptr, 0, 0, Scaled(700), Scaled(600), SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(window, &client);
+    const RECT bar = placeOf(Find("StatusBar1"));
+    EXPECT_EQ(bar.left, 0);
+    EXPECT_EQ(bar.right, client.right);
+    EXPECT_EQ(bar.bottom, client.bottom);
+    EXPECT_EQ(placeOf(Find("Edit13")).left, Scaled(368));
 }
 
 TEST_F(Win32WindowTest, TabRunsDownTheLeftColumnThenTheRightAndAltLPressesLoad)
