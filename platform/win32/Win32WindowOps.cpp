@@ -89,33 +89,27 @@ void Win32WindowOps::SetText(std::string_view control, const std::string& text)
 
 void Win32WindowOps::BeginUpdate(std::string_view)
 {
-    // Nothing to do: added names wait in pendingItems_ until EndUpdate.
+    // Nothing to do: the list is filled at EndUpdate.
 }
 
 void Win32WindowOps::AddItem(std::string_view comboBox, const std::string& name)
 {
-    pendingItems_[std::string(comboBox)].push_back(name);
+    items_[std::string(comboBox)].push_back(name);
 }
 
 void Win32WindowOps::EndUpdate(std::string_view comboBox)
 {
-    const auto pending = pendingItems_.find(comboBox);
-    if (pending == pendingItems_.end())
+    const auto items = items_.find(comboBox);
+    const HWND handle = Control(comboBox);
+    if (items == items_.end() || !Is(handle, L"ComboBox"))
         return;
-    std::vector<std::string>& listed = listedItems_[std::string(comboBox)];
-    listed.insert(listed.end(), std::make_move_iterator(pending->second.begin()),
-                  std::make_move_iterator(pending->second.end()));
-    pendingItems_.erase(pending);
-
     const TextEncoding encoding = ControlEncoding(comboBox);
-    SortForList(listed, encoding, locale_);
-    if (const HWND handle = Control(comboBox); Is(handle, L"ComboBox")) {
-        std::vector<std::wstring> items;
-        items.reserve(listed.size());
-        for (const std::string& name : listed)
-            items.push_back(ShownText(name, encoding, locale_));
-        FillList(handle, items);
-    }
+    SortForList(items->second, encoding, locale_);
+    std::vector<std::wstring> shown;
+    shown.reserve(items->second.size());
+    for (const std::string& name : items->second)
+        shown.push_back(ShownText(name, encoding, locale_));
+    FillList(handle, shown);
 }
 
 void Win32WindowOps::SetEnabled(std::string_view control, bool enabled)

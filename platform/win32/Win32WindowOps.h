@@ -46,10 +46,8 @@ private:
     const std::wstring locale_ = UserLocaleName();
 
     std::map<std::string, HWND, std::less<>> controls_;
-    // Names added to a combo box and not yet in its list, and those in it:
-    // EndUpdate puts the first among the second, sorted.
-    std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
-    std::map<std::string, std::vector<std::string>, std::less<>> listedItems_;
+    // Every name added to a combo box: EndUpdate shows them all, sorted.
+    std::map<std::string, std::vector<std::string>, std::less<>> items_;
     bool busyCursor_ = false;
     HCURSOR cursorBeforeBusy_ = nullptr;
 };

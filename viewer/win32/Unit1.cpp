@@ -314,17 +314,17 @@ bool TForm1::HandleKeyboard(MSG& message)
 
 void TForm1::Button1Click()
 {
-    Run([this] { LoadAndShow(*this); });
+    LoadAndShow(*this);
 }
 
 void TForm1::Button2Click()
 {
-    Run([this] { ShowPrevious(*this); });
+    ShowPrevious(*this);
 }
 
 void TForm1::Button3Click()
 {
-    Run([this] { ShowNext(*this); });
+    ShowNext(*this);
 }
 
 void TForm1::Edit1Enter(HWND sender)
@@ -401,12 +401,16 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         form->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // Nothing may be thrown through Windows' own code.
+    // Nothing may be thrown through Windows' own code. An error that ends
+    // a command (or any other handler) is shown, and the window goes on.
     try {
         return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        form->ShowMessage(error.what());
     } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
+        form->ShowMessage("");
     }
+    return 0;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -451,18 +455,4 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-// A command's errors end the command, not the program: the message is shown
-// and the window goes on.
-template <typename Command>
-void TForm1::Run(Command command)
-{
-    try {
-        command();
-    } catch (const std::exception& error) {
-        ShowMessage(error.what());
-    } catch (...) {
-        ShowMessage("");
-    }
 }

@@ -56,8 +56,6 @@ private:
     void Notified(HWND control, WORD notification);
     void ShowHintOf(HWND control);
     void Detach();
-    template <typename Command>
-    void Run(Command command);
 
     HWND window_ = nullptr;
     HWND statusBar_ = nullptr;
