@@ -103,13 +103,7 @@ void Win32WindowOps::EndUpdate(std::string_view comboBox)
     const HWND handle = Control(comboBox);
     if (items == items_.end() || !Is(handle, L"ComboBox"))
         return;
-    const TextEncoding encoding = ControlEncoding(comboBox);
-    SortForList(items->second, encoding, locale_);
-    std::vector<std::wstring> shown;
-    shown.reserve(items->second.size());
-    for (const std::string& name : items->second)
-        shown.push_back(ShownText(name, encoding, locale_));
-    FillList(handle, shown);
+    FillList(handle, ListItems(items->second, ControlEncoding(comboBox), locale_));
 }
 
 void Win32WindowOps::SetEnabled(std::string_view control, bool enabled)

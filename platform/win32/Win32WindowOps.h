@@ -2,7 +2,7 @@
 
 #include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
-#include "platform/win32/ShownText.h"
+#include "platform/win32/NameText.h"
 
 #include <windows.h>
 
@@ -46,7 +46,7 @@ private:
     const std::wstring locale_ = UserLocaleName();
 
     std::map<std::string, HWND, std::less<>> controls_;
-    // Every name added to a combo box: EndUpdate shows them all, sorted.
+    // Every name added to a combo box: EndUpdate shows them all, in order.
     std::map<std::string, std::vector<std::string>, std::less<>> items_;
     bool busyCursor_ = false;
     HCURSOR cursorBeforeBusy_ = nullptr;

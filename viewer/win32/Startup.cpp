@@ -2,7 +2,7 @@
 
 #include "platform/Exception.h"
 #include "platform/win32/MessageBox.h"
-#include "platform/win32/ShownText.h"
+#include "platform/win32/NameText.h"
 #include "viewer/win32/Unit1.h"
 
 int RunViewer(HINSTANCE instance, int showCommand)

@@ -267,11 +267,10 @@ TEST_F(Win32WindowTest, LoadThenNextFillEveryFieldFromTheSampleData)
     EXPECT_EQ(SendMessageW(skins, CB_GETCURSEL, 0, 0), CB_ERR);
     RecordingFake lists;
     LoadNameLists(lists, SystemFiles());
-    std::vector<std::string> names = lists.items["ComboBox1"];
-    SortForList(names, TextEncoding::Utf8, UserLocaleName());
+    const std::vector<std::wstring> names = ListItems(lists.items["ComboBox1"], TextEncoding::Utf8, UserLocaleName());
     ASSERT_EQ(SendMessageW(skins, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(names.size()));
     for (std::size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(TextOf(skins, CB_GETLBTEXT, i), Utf16(names[i])) << "item " << i;
+        EXPECT_EQ(TextOf(skins, CB_GETLBTEXT, i), names[i]) << "item " << i;
 }
 
 TEST_F(Win32WindowTest, AMissingMonsterFileShowsItsBoxAndTheWindowGoesOn)

@@ -23,6 +23,8 @@ inline std::wstring Utf16(std::string_view utf8)
     return ShownText(utf8, TextEncoding::Utf8, {});
 }
 
-// Puts the names in the order of a sorted list: by `locale`'s comparison of
-// their text, case ignored; names equal that way in the order of their bytes.
-void SortForList(std::vector<std::string>& names, TextEncoding encoding, std::wstring_view locale);
+// The items of a list that shows these names (all read in `encoding`): their
+// text, ordered as `locale` compares it with case ignored; names equal that
+// way in the order of their bytes.
+std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextEncoding encoding,
+                                    std::wstring_view locale);

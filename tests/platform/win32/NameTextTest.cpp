@@ -1,8 +1,8 @@
 // The shared cases of how names look and sort on screen, against the
-// Windows front end's decoding (MultiByteToWideChar) and order
+// Windows front end's decoding (MultiByteToWideChar) and list order
 // (CompareStringEx).
 #include "data/NameLists.h"
-#include "platform/win32/ShownText.h"
+#include "platform/win32/NameText.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 #include "tests/support/TextCases.h"
@@ -23,7 +23,7 @@ std::wstring WindowsLocaleName(std::string_view posix)
     return name;
 }
 
-TEST(ShownText, NamesReadUnderALocaleShowAsItsCodePageGivesThem)
+TEST(NameText, NamesReadUnderALocaleShowAsItsCodePageGivesThem)
 {
     for (const DecodingCase& c : DecodingCases()) {
         SCOPED_TRACE(c.what);
@@ -39,14 +39,16 @@ TEST(ShownText, NamesReadUnderALocaleShowAsItsCodePageGivesThem)
     ResetProgramState();
 }
 
-TEST(SortForList, ShuffledNamesComeBackInTheListOrder)
+TEST(NameText, ShuffledNamesComeBackInTheListOrder)
 {
+    std::vector<std::wstring> sorted;
+    for (const std::string& name : SortedNames())
+        sorted.push_back(Utf16(name));
     std::vector<std::string> names = SortedNames();
     std::mt19937 random(7);
     for (int round = 0; round < 5; ++round) {
         std::shuffle(names.begin(), names.end(), random);
-        SortForList(names, TextEncoding::Utf8, L"en-US");
-        EXPECT_EQ(names, SortedNames());
+        EXPECT_EQ(ListItems(names, TextEncoding::Utf8, L"en-US"), sorted);
     }
 }
 

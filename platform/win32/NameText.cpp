@@ -1,9 +1,10 @@
-#include "platform/win32/ShownText.h"
+#include "platform/win32/NameText.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 
 namespace {
 
@@ -110,21 +111,24 @@ std::wstring ShownText(std::string_view bytes, TextEncoding encoding, std::wstri
     return FromCodePage(static_cast<UINT>(AnsiCodePage(localeName)), bytes);
 }
 
-void SortForList(std::vector<std::string>& names, TextEncoding encoding, std::wstring_view locale)
+std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextEncoding encoding,
+                                    std::wstring_view locale)
 {
-    struct Entry {
-        std::wstring shown;
-        std::string bytes;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(names.size());
-    for (std::string& name : names)
-        entries.push_back({ShownText(name, encoding, locale), std::move(name)});
+    std::vector<std::wstring> shown;
+    shown.reserve(names.size());
+    for (const std::string& name : names)
+        shown.push_back(ShownText(name, encoding, locale));
 
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
     const std::wstring localeName(locale);
-    std::stable_sort(entries.begin(), entries.end(), [&localeName](const Entry& a, const Entry& b) {
-        return ListOrderLess(Collate(localeName, a.shown, b.shown), a.bytes, b.bytes);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return ListOrderLess(Collate(localeName, shown[a], shown[b]), names[a], names[b]);
     });
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        names[i] = std::move(entries[i].bytes);
+
+    std::vector<std::wstring> items;
+    items.reserve(order.size());
+    for (const std::size_t index : order)
+        items.push_back(std::move(shown[index]));
+    return items;
 }
