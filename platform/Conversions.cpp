@@ -48,9 +48,14 @@ std::int32_t IntToken::Value() const
         return negative_ ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude_))
                          : static_cast<std::int32_t>(magnitude_);
 
+    throw Exception("'" + Shown() + "' is not a valid integer value");
+}
+
+std::string IntToken::Shown() const
+{
     const auto shownLength = std::min<std::uint64_t>(length_, kShownBytes);
     std::string shown = VisibleBytes(std::string_view(shown_, shownLength));
     if (length_ > kShownBytes)
         shown += "... (" + std::to_string(length_) + " bytes)";
-    throw Exception("'" + shown + "' is not a valid integer value");
+    return shown;
 }

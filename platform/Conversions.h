@@ -59,6 +59,10 @@ public:
     // The token's value, or an Exception like StrToInt's.
     std::int32_t Value() const;
 
+    // The token as a message shows it: VisibleBytes of its first bytes, and
+    // for a longer token "... (<length> bytes)" after them.
+    std::string Shown() const;
+
 private:
     enum class State : std::uint8_t { Start, AfterSign, Digits, Invalid };
     static constexpr std::uint64_t kMaxMagnitude = 2147483648u;
