@@ -42,6 +42,14 @@ std::string VisibleBytes(std::string_view bytes)
     return visible;
 }
 
+std::string VisibleStart(std::string_view first, std::uint64_t length)
+{
+    std::string shown = VisibleBytes(first.substr(0, kVisibleStartBytes));
+    if (length > kVisibleStartBytes)
+        shown += "... (" + std::to_string(length) + " bytes)";
+    return shown;
+}
+
 std::int32_t IntToken::Value() const
 {
     if (state_ == State::Digits && magnitude_ <= kMaxMagnitude - (negative_ ? 0 : 1))
@@ -53,9 +61,5 @@ std::int32_t IntToken::Value() const
 
 std::string IntToken::Shown() const
 {
-    const auto shownLength = std::min<std::uint64_t>(length_, kShownBytes);
-    std::string shown = VisibleBytes(std::string_view(shown_, shownLength));
-    if (length_ > kShownBytes)
-        shown += "... (" + std::to_string(length_) + " bytes)";
-    return shown;
+    return VisibleStart(std::string_view(shown_, std::min<std::uint64_t>(length_, kShownBytes)), length_);
 }
