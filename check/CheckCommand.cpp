@@ -91,7 +91,7 @@ DataFiles ViewerDataFiles()
     for (const NameList list : kNameLists)
         files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
     files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
-    files.theViewers = true;
+    files.stopListsAsTheViewer = true;
     return files;
 }
 
@@ -130,12 +130,12 @@ Report CheckDataFiles(const DataFiles& files)
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.
-            if (files.theViewers)
+            if (files.stopListsAsTheViewer)
                 break;
         }
         if (!opened) {
             check.NotOpened();
-            if (files.theViewers)
+            if (files.stopListsAsTheViewer)
                 break;
         }
         listsRead[static_cast<std::size_t>(list)] = opened;

@@ -13,9 +13,9 @@
 struct DataFiles {
     std::array<std::optional<std::string>, kNameLists.size()> lists; // by NameList
     std::optional<std::string> monsterInfo;
-    // The files the viewer reads: a list that ends its start-up ends the
-    // lists, as it does in the viewer.
-    bool theViewers = false;
+    // A list that is missing or ends start-up ends the lists, as it does in
+    // the viewer.
+    bool stopListsAsTheViewer = false;
 };
 
 // What the viewer reads: the three lists in the current folder and the
