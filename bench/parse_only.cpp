@@ -1,7 +1,7 @@
 // Loads the monster info file once with no window, the way Load finds and
 // opens it (set HOME to the folder that holds .wine/drive_c/...). For
 // counting the parse's instructions with callgrind.
-#include "tests/support/NoWindow.h"
+#include "platform/NoWindow.h"
 #include "data/MonsterInfo.h"
 
 #include <cstdio>

@@ -13,7 +13,7 @@
 
 #include "data/MonsterInfo.h"
 #include "platform/FileAccess.h"
-#include "tests/support/NoWindow.h"
+#include "platform/NoWindow.h"
 #include "tests/support/ProgramState.h"
 #include "viewer/qt/Unit1.h"
 

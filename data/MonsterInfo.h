@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/MonsterInfoObserver.h"
 #include "platform/FileAccess.h"
 #include "platform/WindowOps.h"
 
@@ -51,4 +52,7 @@ std::string MonsterInfoPath(std::int32_t attempt);
 // LastIndex the index of the last record, and returns true. A malformed
 // token ends the parse silently; the records before it stay, and the fields
 // of the bad line already read stay in its slot.
-bool LoadMonsterInfo(WindowOps& window, FileAccess& files = SystemFiles());
+//
+// An observer, when given, is told where each record stands, why the parse
+// ended, and which record lines it never read; the store ends the same.
+bool LoadMonsterInfo(WindowOps& window, FileAccess& files = SystemFiles(), MonsterInfoObserver* observer = nullptr);

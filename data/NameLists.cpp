@@ -1,6 +1,6 @@
 #include "data/NameLists.h"
 
-#include "platform/ByteReader.h"
+#include "data/PlacedReader.h"
 #include "platform/Conversions.h"
 #include "platform/Exception.h"
 
@@ -36,27 +36,31 @@ const std::array<NameListFile, 3>& NameListFiles()
     return files;
 }
 
-// Reads one list file's bytes, one at a time, and knows the line the current
-// byte stands on for error messages.
+// Reads one list file's bytes, one at a time, knowing the place of each for
+// error messages and the observer.
 class NameListReader {
 public:
-    NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window)
-        : in_(file), list_(list), window_(window)
+    NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, NameListObserver* observer)
+        : in_(file, observer), list_(list), window_(window), observer_(observer)
     {
     }
 
     void ReadAll()
     {
         bool allUtf8 = true;
-        Read();
+        c_ = in_.Next();
         while (c_ != EOF) {
-            const std::int32_t id = ReadId();
+            const FilePlace idPlace = in_.Place();
+            const std::int32_t id = ReadId(idPlace);
             // The name runs to the first CR; it may be empty.
+            const FilePlace namePlace = in_.Place();
             std::string name;
             while (c_ != '\r' && c_ != EOF) {
                 name.push_back(static_cast<char>(c_));
-                Read();
+                c_ = in_.Next();
             }
+            if (observer_ != nullptr)
+                observer_->NameRead(idPlace, id, namePlace, name);
             allUtf8 = allUtf8 && IsUtf8(name);
             for (const std::string_view comboBox : list_.comboBoxes)
                 window_.AddItem(comboBox, name);
@@ -64,51 +68,57 @@ public:
             if (id >= 0 && static_cast<std::size_t>(id) < list_.table.size())
                 list_.table[static_cast<std::size_t>(id)] = std::move(name);
             // Step over the LF, then onto the first byte of the next line.
-            Read();
-            Read();
+            c_ = in_.StepOverLf();
+            c_ = in_.Next();
         }
         list_.encoding = allUtf8 ? TextEncoding::Utf8 : TextEncoding::Ansi;
     }
 
 private:
-    void Read()
-    {
-        if (c_ == '\n')
-            ++line_;
-        c_ = in_.Next();
-    }
-
     // The id is everything up to the first ' ' or ':', which is skipped. A
     // line with neither runs on over its CR LF, and the id fails to convert.
-    std::int32_t ReadId()
+    std::int32_t ReadId(FilePlace idPlace)
     {
-        const std::int64_t idLine = line_;
         token_.Clear();
         while (c_ != ' ' && c_ != ':' && c_ != EOF) {
             token_.Append(static_cast<unsigned char>(c_));
-            Read();
+            c_ = in_.Next();
         }
-        Read();
+        c_ = in_.Next();
         try {
             return token_.Value();
         } catch (const Exception& error) {
-            throw Exception(std::string(list_.fileName) + ", line " + std::to_string(idLine) + ": "
-                            + error.what());
+            const std::string message
+                = std::string(list_.fileName) + ", line " + std::to_string(idPlace.line) + ": " + error.what();
+            if (observer_ != nullptr)
+                observer_->IdRejected(idPlace, message);
+            throw Exception(message);
         }
     }
 
-    ByteReader in_;
+    PlacedReader in_;
     const NameListFile& list_;
     WindowOps& window_;
+    NameListObserver* observer_;
     IntToken token_;
     int c_ = 0;
-    // 64 bits: a file may hold more than 2^31 LF bytes (inside a name, say).
-    std::int64_t line_ = 1;
 };
 
-// Reads one list; false when its file could not be opened.
-bool LoadNameList(const NameListFile& list, WindowOps& window, FileAccess& files)
+} // namespace
+
+const char* NameListFileName(NameList list)
 {
+    return NameListFiles()[static_cast<std::size_t>(list)].fileName;
+}
+
+std::span<const std::string> NameTable(NameList list)
+{
+    return NameListFiles()[static_cast<std::size_t>(list)].table;
+}
+
+bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, NameListObserver* observer)
+{
+    const NameListFile& list = NameListFiles()[static_cast<std::size_t>(which)];
     std::FILE* file = files.Open(list.fileName);
     if (file == nullptr) {
         window.ShowMessage("File not found");
@@ -132,15 +142,13 @@ bool LoadNameList(const NameListFile& list, WindowOps& window, FileAccess& files
     for (const std::string_view comboBox : list.comboBoxes)
         window.BeginUpdate(comboBox);
     const Finish finish{file, list, window, files};
-    NameListReader(file, list, window).ReadAll();
+    NameListReader(file, list, window, observer).ReadAll();
     return true;
 }
 
-} // namespace
-
 void LoadNameLists(WindowOps& window, FileAccess& files)
 {
-    for (const NameListFile& list : NameListFiles()) {
+    for (const NameList list : kNameLists) {
         if (!LoadNameList(list, window, files))
             return;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "data/NameListObserver.h"
 #include "platform/FileAccess.h"
 #include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
 
 #include <array>
+#include <span>
 #include <string>
 
 // Names for the id fields of a monster record, indexed by id. An id that no
@@ -21,6 +23,14 @@ extern TextEncoding SkinNamesEncoding;
 extern TextEncoding SkillNamesEncoding;
 extern TextEncoding AttackNamesEncoding;
 
+// The three lists, in the order they are read.
+enum class NameList { Skins, Skills, Attacks };
+inline constexpr std::array<NameList, 3> kNameLists{NameList::Skins, NameList::Skills, NameList::Attacks};
+
+// A list's file name ("mons.txt", "skills.txt", "attacks.txt") and its table.
+const char* NameListFileName(NameList list);
+std::span<const std::string> NameTable(NameList list);
+
 // Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
 // into the name tables and into the item lists of the window's combo boxes
 // (Skin: ComboBox1; skills: ComboBox2 and ComboBox3; attacks: ComboBox4 and
@@ -35,3 +45,9 @@ extern TextEncoding AttackNamesEncoding;
 // lists after it are not read. An id that is not a number raises an
 // Exception whose message names the file and the line.
 void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
+
+// Reads one of the lists as LoadNameLists does; false, after "File not
+// found", when its file cannot be opened. An observer, when given, is told of
+// every line and of the id that ends the load.
+bool LoadNameList(NameList list, WindowOps& window, FileAccess& files = SystemFiles(),
+                  NameListObserver* observer = nullptr);

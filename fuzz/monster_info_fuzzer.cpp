@@ -8,7 +8,9 @@
 //  - OpenAttempt only grows, by the failed opens, and stops at 500;
 //  - the window calls: the opens, then exactly SetCursor crHourGlass,
 //    SetCursor crDefault, Close, SetEnabled Button1 false; a Load that gives
-//    up shows "File not found" and changes nothing.
+//    up shows "File not found" and changes nothing;
+//  - a load of the same bytes under an observer fills the same store, tells
+//    each stored record once, in slot order, and at most one end.
 #include "data/MonsterInfo.h"
 #include "fuzz/FuzzCheck.h"
 #include "tests/support/ProgramState.h"
@@ -100,6 +102,23 @@ bool SameStore(const std::array<MonsterRecord, kMonsterSlots>& a, const std::arr
     return std::memcmp(a.data(), b.data(), sizeof a) == 0;
 }
 
+// Counts what an observed load tells, checking the order as it goes.
+struct CountingObserver final : MonsterInfoObserver {
+    std::int32_t stored = 0;
+    std::int64_t lastLine = 0;
+    int ends = 0;
+
+    void RecordStored(std::int64_t line, std::int32_t slot) override
+    {
+        FUZZ_CHECK(slot == stored++, "a stored record told out of slot order");
+        // Two records share a line where a lone CR ends the first.
+        FUZZ_CHECK(line >= lastLine, "a stored record told on a line before the last one's");
+        lastLine = line;
+    }
+    void ParseEnded(FilePlace, int, const std::string&) override { ++ends; }
+    void StoreFull(FilePlace) override { ++ends; }
+};
+
 void CheckStoreIsEmpty()
 {
     static const std::array<MonsterRecord, kMonsterSlots> empty{};
@@ -158,5 +177,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParseReference(bytes, expected);
     FUZZ_CHECK(LastIndex == expected.lastIndex, "LastIndex differs from the reference parse");
     FUZZ_CHECK(SameStore(Monsters, expected.slots), "the store differs from the reference parse");
+
+    Monsters = {};
+    CountingObserver observer;
+    FUZZ_CHECK(LoadMonsterInfo(files, files, &observer), "an observed Load that could open the file failed");
+    FUZZ_CHECK(LastIndex == expected.lastIndex, "an observed Load gave another LastIndex");
+    FUZZ_CHECK(SameStore(Monsters, expected.slots), "an observed Load filled another store");
+    FUZZ_CHECK(observer.stored == LastIndex + 1, "an observed Load told another number of stored records");
+    FUZZ_CHECK(observer.ends <= 1, "an observed Load told more than one end");
     return 0;
 }

@@ -42,15 +42,24 @@ std::string VisibleBytes(std::string_view bytes)
     return visible;
 }
 
+std::string VisibleStart(std::string_view first, std::uint64_t length)
+{
+    std::string shown = VisibleBytes(first.substr(0, kVisibleStartBytes));
+    if (length > kVisibleStartBytes)
+        shown += "... (" + std::to_string(length) + " bytes)";
+    return shown;
+}
+
 std::int32_t IntToken::Value() const
 {
     if (state_ == State::Digits && magnitude_ <= kMaxMagnitude - (negative_ ? 0 : 1))
         return negative_ ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude_))
                          : static_cast<std::int32_t>(magnitude_);
 
-    const auto shownLength = std::min<std::uint64_t>(length_, kShownBytes);
-    std::string shown = VisibleBytes(std::string_view(shown_, shownLength));
-    if (length_ > kShownBytes)
-        shown += "... (" + std::to_string(length_) + " bytes)";
-    throw Exception("'" + shown + "' is not a valid integer value");
+    throw Exception("'" + Shown() + "' is not a valid integer value");
+}
+
+std::string IntToken::Shown() const
+{
+    return VisibleStart(std::string_view(shown_, std::min<std::uint64_t>(length_, kShownBytes)), length_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,12 @@ std::string IntToStr(std::int32_t value);
 // The bytes as printable ASCII for a message: CR, LF and TAB as \r, \n and
 // \t, a backslash as \\, other control bytes and bytes from 128 up as \xNN.
 std::string VisibleBytes(std::string_view bytes);
+
+// VisibleBytes of the first bytes of a text of `length` bytes, for a message
+// that shows a text of any length: at most `kVisibleStartBytes` of them,
+// followed by "... (<length> bytes)" when the text is longer.
+inline constexpr std::size_t kVisibleStartBytes = 48;
+std::string VisibleStart(std::string_view first, std::uint64_t length);
 
 // Builds a number token one byte at a time and converts it exactly as
 // StrToInt converts the whole text, while holding only a bounded amount of
@@ -59,10 +66,14 @@ public:
     // The token's value, or an Exception like StrToInt's.
     std::int32_t Value() const;
 
+    // The token as a message shows it: VisibleBytes of its first bytes, and
+    // for a longer token "... (<length> bytes)" after them.
+    std::string Shown() const;
+
 private:
     enum class State : std::uint8_t { Start, AfterSign, Digits, Invalid };
     static constexpr std::uint64_t kMaxMagnitude = 2147483648u;
-    static constexpr std::uint64_t kShownBytes = 48;
+    static constexpr std::uint64_t kShownBytes = kVisibleStartBytes;
 
     State state_ = State::Start;
     bool negative_ = false;

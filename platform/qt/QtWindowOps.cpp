@@ -1,6 +1,7 @@
 #include "platform/qt/QtWindowOps.h"
 
 #include "platform/qt/MessageBox.h"
+#include "platform/qt/NameText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -10,43 +11,19 @@
 #include <QStringList>
 #include <QWindow>
 
-#include <algorithm>
-
-QString BytesToText(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 namespace {
 
-std::string TextToBytes(const QString& text)
-{
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-// Puts the names into the combo box's list in ascending byte order, after
-// and among what it already holds; equal names keep the order they came in.
-// The edit text is left as it was.
-void AddSorted(QComboBox* comboBox, std::vector<std::string> names)
+// Puts the names into the combo box's list in the order lists show them in
+// (see ListItems), after what it already holds: each list is filled once,
+// from one name list file. The edit text is left as it was.
+void AddSorted(QComboBox* comboBox, const std::vector<std::string>& names, TextEncoding encoding)
 {
     if (names.empty())
         return;
-    std::vector<std::string> all;
-    all.reserve(static_cast<std::size_t>(comboBox->count()) + names.size());
-    for (int i = 0; i < comboBox->count(); ++i)
-        all.push_back(TextToBytes(comboBox->itemText(i)));
-    all.insert(all.end(), std::make_move_iterator(names.begin()), std::make_move_iterator(names.end()));
-    std::stable_sort(all.begin(), all.end());
-
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(all.size()));
-    for (const std::string& name : all)
-        items.append(BytesToText(name));
-
+    const QStringList items = ListItems(names, encoding);
     const QString editText = comboBox->currentText();
     const QSignalBlocker blocker(comboBox);
-    comboBox->clear();
     comboBox->addItems(items);
     // Adding items to an editable combo box selects the first one; the list
     // is only a list of choices, so no item stays selected.
@@ -76,15 +53,16 @@ QWidget* QtWindowOps::Control(std::string_view name) const
 void QtWindowOps::SetText(std::string_view control, const std::string& text)
 {
     QWidget* widget = Control(control);
+    const QString shown = ShownText(text, ControlEncoding(control));
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(BytesToText(text));
+        edit->setText(shown);
         edit->setCursorPosition(0);
     } else if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
-        comboBox->setEditText(BytesToText(text));
+        comboBox->setEditText(shown);
         if (comboBox->lineEdit() != nullptr)
             comboBox->lineEdit()->setCursorPosition(0);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(BytesToText(text));
+        label->setText(shown);
         // Labels size themselves to their caption.
         label->adjustSize();
     }
@@ -108,7 +86,7 @@ void QtWindowOps::EndUpdate(std::string_view comboBox)
     std::vector<std::string> names = std::move(pending->second);
     pendingItems_.erase(pending);
     if (auto* combo = qobject_cast<QComboBox*>(Control(comboBox)))
-        AddSorted(combo, std::move(names));
+        AddSorted(combo, names, ControlEncoding(comboBox));
 }
 
 void QtWindowOps::SetEnabled(std::string_view control, bool enabled)
@@ -140,5 +118,5 @@ void QtWindowOps::PrepareBusyCursor()
 
 void QtWindowOps::ShowMessage(const std::string& text)
 {
-    ::ShowMessage(MessageParent(), BytesToText(text));
+    ::ShowMessage(MessageParent(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }

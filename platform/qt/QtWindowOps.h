@@ -1,8 +1,7 @@
 #pragma once
 
+#include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
-
-#include <QString>
 
 #include <map>
 #include <string>
@@ -10,13 +9,10 @@
 
 class QWidget;
 
-// Data file bytes as text on screen: each byte is one character (Latin-1), so
-// nothing is lost or reinterpreted, and byte order is text order.
-QString BytesToText(const std::string& bytes);
-
 // The window operations carried out on Qt widgets, found by the names they
 // were registered under. Edit boxes are QLineEdit, combo boxes editable
-// QComboBox, labels QLabel, buttons any QAbstractButton.
+// QComboBox, labels QLabel, buttons any QAbstractButton. Texts arrive as
+// bytes and are shown as EncodingOf(control) says.
 class QtWindowOps : public WindowOps {
 public:
     ~QtWindowOps() override;
@@ -40,6 +36,8 @@ public:
 protected:
     // The window message boxes belong to.
     virtual QWidget* MessageParent() const = 0;
+    // How the bytes given for a control are read.
+    virtual TextEncoding ControlEncoding(std::string_view control) const = 0;
 
 private:
     std::map<std::string, QWidget*, std::less<>> controls_;

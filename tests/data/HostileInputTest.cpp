@@ -7,7 +7,7 @@
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
 #include "platform/Exception.h"
-#include "tests/support/NoWindow.h"
+#include "platform/NoWindow.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 

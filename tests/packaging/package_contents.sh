@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Debian package made from the build folder: it holds the program, the
+# The Debian package made from the build folder: it holds the two programs, the
 # menu entry, the metainfo and the icons under /usr and nothing else, under
 # the project's version, with the Qt libraries (found by dpkg-shlibdeps) and
 # the caption font among its dependencies.
@@ -49,6 +49,7 @@ fail()
 }
 
 expected=(
+    ./usr/bin/zuninfo-check
     ./usr/bin/zuninfo-viewer
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"

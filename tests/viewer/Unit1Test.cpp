@@ -495,13 +495,18 @@ TEST_F(LoadedWindowTest, AFileWithOnlyCommentsShowsTheEmptyFirstSlot)
     EXPECT_EQ(Text("Label24"), "Item 0 of -1");
 }
 
-TEST_F(LoadedWindowTest, NamesShowEveryByte)
+TEST_F(LoadedWindowTest, NamesAreShownWholeHoweverLong)
 {
-    sandbox.WriteList("mons.txt", "1 Caf\xE9 Golem\r\n");
+    std::string name;
+    while (name.size() < 40000)
+        name += "Goblin " + std::to_string(name.size()) + " ";
+    name.resize(40000);
+    sandbox.WriteList("mons.txt", "1 " + name + "\r\n");
     sandbox.WriteMonsterInfo(Record(0));
     Open();
     Click("Button1");
-    EXPECT_EQ(Text("ComboBox1"), QString::fromLatin1("Caf\xE9 Golem"));
+    EXPECT_EQ(Text("ComboBox1"), QString::fromStdString(name));
+    EXPECT_EQ(Items("ComboBox1"), QStringList{QString::fromStdString(name)});
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "platform/Exception.h"
 #include "platform/qt/MessageBox.h"
-#include "platform/qt/QtWindowOps.h"
 #include "viewer/qt/Unit1.h"
 
 #include <QApplication>
@@ -16,7 +15,7 @@ int RunViewer()
         form->show();
         QApplication::exec();
     } catch (const Exception& error) {
-        ShowException(BytesToText(error.what()));
+        ShowException(QString::fromUtf8(error.what()));
     } catch (...) {
         ShowException(QString());
     }

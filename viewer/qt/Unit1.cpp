@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -46,6 +47,13 @@ QFont FormFont()
     return font;
 }
 
+// An edit field cuts its text at its maximum length, 32767 characters unless
+// told otherwise; names are shown whole, however long.
+void ShowWhole(QLineEdit* edit)
+{
+    edit->setMaxLength(std::numeric_limits<int>::max());
+}
+
 QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
 {
     const QString caption = layout.caption != nullptr ? QString::fromLatin1(layout.caption) : QString();
@@ -63,11 +71,15 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
         }
         return label;
     }
-    case ControlKind::Edit:
-        return new QLineEdit(parent);
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        ShowWhole(edit);
+        return edit;
+    }
     case ControlKind::ComboBox: {
         auto* comboBox = new QComboBox(parent);
         comboBox->setEditable(true);
+        ShowWhole(comboBox->lineEdit());
         // The lists are fixed: text typed into the box never becomes an item.
         comboBox->setInsertPolicy(QComboBox::NoInsert);
         comboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -215,6 +227,11 @@ void TForm1::FocusChanged(QWidget* now)
 QWidget* TForm1::MessageParent() const
 {
     return const_cast<TForm1*>(this);
+}
+
+TextEncoding TForm1::ControlEncoding(std::string_view control) const
+{
+    return EncodingOf(control);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

@@ -31,6 +31,7 @@ public slots:
 
 protected:
     QWidget* MessageParent() const override;
+    TextEncoding ControlEncoding(std::string_view control) const override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

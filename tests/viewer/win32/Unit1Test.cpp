@@ -24,7 +24,7 @@ namespace {
 
 std::string Sample(const char* name)
 {
-    std::ifstream file(std::filesystem::path(ZUNINFO_EXAMPLES_DIR) / name, std::ios::binary);
+    std::ifstream file(std::filesystem::path(ZUNINFO_SOURCE_DIR) / "examples" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 

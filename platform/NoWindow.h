@@ -3,7 +3,7 @@
 #include "platform/WindowOps.h"
 
 // A window that takes every call and keeps nothing: for running a loader
-// where only its tables matter (huge inputs, timing).
+// where only its tables matter (huge inputs, timing, checking the files).
 class NoWindow final : public WindowOps {
 public:
     void SetText(std::string_view, const std::string&) override {}

@@ -1,0 +1,187 @@
+#include "check/CheckCommand.h"
+
+#include "check/MonsterFileCheck.h"
+#include "check/NameListCheck.h"
+#include "data/MonsterInfo.h"
+#include "platform/Exception.h"
+#include "platform/NoWindow.h"
+#include "platform/PathMapping.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+constexpr const char* kHelp = R"(Usage: zuninfo-check [--json] [FILE...]
+
+Checks the data files of ZunInfo Viewer for what the viewer would silently
+skip, stop at, or show empty, and says where, as compilers do.
+
+With no FILE it checks what the viewer reads: mons.txt, skills.txt and
+attacks.txt in the current folder, then the monster file
+C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive C:
+is ~/.wine/drive_c). Otherwise it checks the FILEs named: mons.txt,
+skills.txt and attacks.txt are known by their names (ASCII case ignored);
+any other file is a monster file. Names are matched as the viewer matches
+its own: where no file of exactly that name exists, one whose name differs
+only in ASCII case is read.
+
+Each finding is one line:
+  FILE:LINE:COLUMN: error: MESSAGE    the viewer would lose data or stop
+  FILE:LINE:COLUMN: warning: MESSAGE  the viewer reads it, but shows it empty
+                                      or other than meant
+  FILE: error: MESSAGE                about the file as a whole
+Lines are counted by LF bytes and columns in bytes, both from 1. A few
+findings of each kind are listed per file and the rest counted. A summary
+line ends the report.
+
+Options:
+  --json   the same report as one JSON object
+  --help   this text
+
+Exit status: 0 when nothing would be lost or stop the viewer (warnings at
+most), 1 when something would, 2 for a usage error. Nothing is written to
+any file.
+)";
+
+// Opens each of the loaders' fixed names at the path given for it.
+class NamedFiles final : public FileAccess {
+public:
+    explicit NamedFiles(const DataFiles& files)
+    {
+        for (const NameList list : kNameLists) {
+            if (const auto& path = files.lists[static_cast<std::size_t>(list)])
+                paths_[NameListFileName(list)] = *path;
+        }
+        if (files.monsterInfo)
+            paths_[MonsterInfoPath(0)] = *files.monsterInfo;
+    }
+
+    std::FILE* Open(const std::string& path) override
+    {
+        const auto named = paths_.find(path);
+        return SystemFiles().Open(named != paths_.end() ? named->second : path);
+    }
+    void Close(std::FILE* file) override { SystemFiles().Close(file); }
+
+private:
+    std::map<std::string, std::string> paths_;
+};
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+int UsageError(std::ostream& err, const std::string& problem)
+{
+    err << "zuninfo-check: " << problem << "\nTry 'zuninfo-check --help'.\n";
+    return 2;
+}
+
+} // namespace
+
+DataFiles ViewerDataFiles()
+{
+    DataFiles files;
+    for (const NameList list : kNameLists)
+        files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
+    files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
+    files.stopListsAsTheViewer = true;
+    return files;
+}
+
+DataFiles NamedDataFiles(const std::vector<std::string>& paths)
+{
+    DataFiles files;
+    for (const std::string& path : paths) {
+        const std::string name = std::filesystem::path(path).filename().string();
+        std::optional<std::string>* slot = &files.monsterInfo;
+        for (const NameList list : kNameLists) {
+            if (EqualIgnoringAsciiCase(name, NameListFileName(list)))
+                slot = &files.lists[static_cast<std::size_t>(list)];
+        }
+        if (*slot)
+            throw std::invalid_argument("'" + **slot + "' and '" + path + "' are the same kind of file; name one");
+        *slot = path;
+    }
+    return files;
+}
+
+Report CheckDataFiles(const DataFiles& files)
+{
+    Report report;
+    NamedFiles access(files);
+    NoWindow window;
+    std::array<bool, kNameLists.size()> listsRead{};
+    for (const NameList list : kNameLists) {
+        const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
+        if (!path)
+            continue;
+        report.BeginFile(*path);
+        NameListCheck check(report, list);
+        bool opened = true;
+        try {
+            opened = LoadNameList(list, window, access, &check);
+        } catch (const Exception&) {
+            // The id that ends the load has been told to the check; the
+            // names before it stay in the table.
+            if (files.stopListsAsTheViewer)
+                break;
+        }
+        if (!opened) {
+            check.NotOpened();
+            if (files.stopListsAsTheViewer)
+                break;
+        }
+        listsRead[static_cast<std::size_t>(list)] = opened;
+    }
+
+    if (files.monsterInfo) {
+        report.BeginFile(*files.monsterInfo);
+        MonsterFileCheck check(report, listsRead);
+        if (LoadMonsterInfo(window, access, &check))
+            check.Finish();
+        else
+            check.NotOpened();
+    }
+    return report;
+}
+
+int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    bool json = false;
+    bool optionsEnded = false;
+    std::vector<std::string> paths;
+    for (const std::string& argument : arguments) {
+        if (optionsEnded || !argument.starts_with('-')) {
+            paths.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            out << kHelp;
+            return 0;
+        } else if (argument == "--json") {
+            json = true;
+        } else {
+            return UsageError(err, "unknown option '" + argument + "'");
+        }
+    }
+
+    DataFiles files;
+    try {
+        files = paths.empty() ? ViewerDataFiles() : NamedDataFiles(paths);
+    } catch (const std::invalid_argument& error) {
+        return UsageError(err, error.what());
+    }
+    const Report report = CheckDataFiles(files);
+    if (json)
+        report.WriteJson(out);
+    else
+        report.WriteText(out);
+    return report.ExitCode();
+}

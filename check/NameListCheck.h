@@ -1,0 +1,31 @@
+#pragma once
+
+#include "check/Report.h"
+#include "data/NameLists.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Turns what the name list loader tells about one list into findings. Holds
+// the line that set each id of the table, whatever the size of the file.
+class NameListCheck final : public NameListObserver {
+public:
+    NameListCheck(Report& report, NameList list);
+
+    void LfAlone(FilePlace lf) override;
+    void LoneCr(FilePlace cr, unsigned char skipped) override;
+    void NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name) override;
+    void IdRejected(FilePlace idPlace, const std::string& message) override;
+
+    // The file could not be opened.
+    void NotOpened();
+
+private:
+    Report& report_;
+    NameList list_;
+    std::vector<std::int64_t> setOnLine_; // by id; 0 while no line has set it
+    // The first LF alone since the current line's id began.
+    std::optional<FilePlace> lfAlone_;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/LoadObserver.h"
+#include "platform/ByteReader.h"
+
+#include <cstdio>
+
+// Reads an open stream one byte at a time, as ByteReader does, and knows
+// where the byte last read stands. Tells the observer, when there is one, of
+// line ends other than CR LF.
+class PlacedReader {
+public:
+    PlacedReader(std::FILE* file, LoadObserver* observer) : in_(file), observer_(observer) {}
+
+    // The next byte (0 to 255) or EOF.
+    int Next()
+    {
+        const int c = in_.Next();
+        if (previous_ == '\n') {
+            ++place_.line;
+            place_.column = 1;
+        } else {
+            ++place_.column;
+        }
+        if (c == '\n' && previous_ != '\r' && observer_ != nullptr)
+            observer_->LfAlone(place_);
+        previous_ = c;
+        return c;
+    }
+
+    // Next(), where the grammar steps over the LF after a CR without looking
+    // at the byte: a byte other than LF there is a lone CR.
+    int StepOverLf()
+    {
+        const FilePlace cr = place_;
+        const bool afterCr = previous_ == '\r';
+        const int c = Next();
+        if (afterCr && c != '\n' && c != EOF && observer_ != nullptr)
+            observer_->LoneCr(cr, static_cast<unsigned char>(c));
+        return c;
+    }
+
+    // The place of the byte last read.
+    FilePlace Place() const { return place_; }
+    // Whether the byte last read is the first of its line.
+    bool StartsLine() const { return place_.column == 1; }
+
+private:
+    ByteReader in_;
+    LoadObserver* observer_;
+    // Before the first byte: as if just after an LF that ends line 0.
+    FilePlace place_{0, 0};
+    int previous_ = '\n';
+};

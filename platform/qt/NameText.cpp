@@ -1,0 +1,67 @@
+#include "platform/qt/NameText.h"
+
+#include <QCollator>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// The locale as language, script and territory ("sr-Cyrl-RS", "zh-Hant-TW"),
+// so that the code page follows the script where a language has two.
+QString LocaleTag(const QLocale& locale)
+{
+    return QLocale::languageToCode(locale.language()) + u'-' + QLocale::scriptToCode(locale.script()) + u'-'
+        + QLocale::territoryToCode(locale.territory());
+}
+
+QStringDecoder AnsiDecoder(const QLocale& locale)
+{
+    const int codePage = AnsiCodePage(LocaleTag(locale).toStdString());
+    return QStringDecoder(("windows-" + std::to_string(codePage)).c_str(), QStringDecoder::Flag::Stateless);
+}
+
+QString Decode(QStringDecoder& decoder, std::string_view bytes)
+{
+    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    MarkUnmappable(reinterpret_cast<char16_t*>(text.data()), static_cast<std::size_t>(text.size()));
+    return text;
+}
+
+} // namespace
+
+QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& locale)
+{
+    if (encoding == TextEncoding::Utf8)
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder decoder = AnsiDecoder(locale);
+    return Decode(decoder, bytes);
+}
+
+
+QStringList ListItems(const std::vector<std::string>& names, TextEncoding encoding, const QLocale& locale)
+{
+    QStringDecoder decoder = AnsiDecoder(locale);
+    std::vector<QString> shown;
+    shown.reserve(names.size());
+    for (const std::string& name : names) {
+        shown.push_back(encoding == TextEncoding::Utf8
+                            ? QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
+                            : Decode(decoder, name));
+    }
+
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return ListOrderLess(collator.compare(shown[a], shown[b]), names[a], names[b]);
+    });
+
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::size_t index : order)
+        items.append(std::move(shown[index]));
+    return items;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/TextEncoding.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text shown for a name's bytes read in `encoding`: UTF-8, or the ANSI
+// code page of `locale`. A sequence that cannot be decoded shows as U+FFFD.
+QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& locale = QLocale::system());
+
+// The items of a list that shows these names (all read in `encoding`): their
+// text, ordered as `locale` collates it with case ignored; names equal under
+// that in the order of their bytes.
+QStringList ListItems(const std::vector<std::string>& names, TextEncoding encoding,
+                      const QLocale& locale = QLocale::system());

@@ -1,0 +1,141 @@
+// zuninfo-check run in-process on small files made in a temporary folder.
+#include "check/CheckCommand.h"
+#include "tests/support/FileSandbox.h"
+#include "tests/support/ProgramState.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A record line without its line end: Index, Skin, then 2 to 22 (ids that
+// every table holds).
+std::string Record(int index, int skin = 1, const std::string& field3 = "3")
+{
+    std::string line = std::to_string(index) + " " + std::to_string(skin) + " 2 " + field3;
+    for (int field = 4; field < 23; ++field)
+        line += " " + std::to_string(field);
+    return line;
+}
+
+std::string Records(int count)
+{
+    std::string file;
+    for (int index = 0; index < count; ++index)
+        file += Record(index) + "\r\n";
+    return file;
+}
+
+struct CheckCase {
+    FindingKind kind;
+    std::map<std::string, std::optional<std::string>> files; // name -> bytes; nullopt: no such file
+    std::int64_t line;
+    std::int64_t column;
+    Severity severity;
+    int exitCode;
+    std::size_t findings; // in all
+    const char* says;     // part of the message
+};
+
+TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
+{
+    const auto w = Severity::Warning, e = Severity::Error;
+    const std::string qdf = "zuninfo.qdf";
+    const CheckCase cases[] = {
+        {FindingKind::BadToken, {{qdf, Record(0) + "\r\n" + Record(1, 1, "3x") + "\r\n" + Record(2) + "\r\n"}}, 2, 7, e,
+         1, 1, "shows the 1 record before this line but not the 2 record lines from this one on"},
+        {FindingKind::StoreFull, {{qdf, Records(502)}}, 501, 1, e, 1, 1, "not the 2 record lines from this one on"},
+        {FindingKind::TrailingText, {{qdf, Record(0) + "\tGoblin\n" + Record(1) + "\r\n"}}, 2, 1, e, 1, 2,
+         "trailing text of the record on line 1"},
+        {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "LF alone"},
+        {FindingKind::LoneCr, {{qdf, Record(0) + "\r9" + Record(1) + "\r\n"}}, 1, 59, e, 1, 1, "('9')"},
+        {FindingKind::IdOutsideTable, {{qdf, Record(0, 104) + "\r\n"}}, 1, 3, w, 0, 1,
+         "id 104 is outside mons.txt's ids 0 to 103"},
+        {FindingKind::IdWithoutName, {{"mons.txt", "0 Goblin\r\n"}, {qdf, Records(1)}}, 1, 3, w, 0, 1,
+         "Skin (field 1): id 1 has no name in mons.txt"},
+        {FindingKind::IndexTwice, {{qdf, Record(7) + "\r\n" + Record(7)}}, 2, 1, w, 0, 1, "first on line 1"},
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "when Load is pressed"},
+        {FindingKind::BadId, {{"mons.txt", "7\r\n8 Orc\r\n"}}, 1, 1, e, 1, 1, "\"mons.txt, line 1: '7\\r\\n8' is not"},
+        {FindingKind::ListIdOutsideTable, {{"skills.txt", "382 Fire\r\n"}}, 1, 1, w, 0, 1, "ids 0 to 381"},
+        {FindingKind::IdSetTwice, {{"Attacks.TXT", "3 Bite\r\n3:Claw\r\n"}}, 2, 1, w, 0, 1, "later name 'Claw'"},
+        {FindingKind::EmptyName, {{"mons.txt", "5 Imp\r\n7:\r\n"}}, 2, 3, w, 0, 1, "id 7 has an empty name"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the 1 line after it (to line 2)"},
+        {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
+        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "does not read attacks.txt"},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(InfoOf(c.kind).name + std::string(" in ") + c.files.rbegin()->first);
+        ResetProgramState();
+        FileSandbox sandbox;
+        std::vector<std::string> paths;
+        for (const auto& [name, bytes] : c.files) {
+            if (bytes)
+                FileSandbox::Write(sandbox.Folder() / name, *bytes);
+            paths.push_back(name);
+        }
+
+        const Report report = CheckDataFiles(NamedDataFiles(paths));
+        EXPECT_EQ(report.ExitCode(), c.exitCode);
+        const std::vector<Finding> findings = report.Findings();
+        EXPECT_EQ(findings.size(), c.findings);
+        const auto found
+            = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.kind == c.kind; });
+        ASSERT_NE(found, findings.end());
+        EXPECT_EQ(found->line, c.line);
+        EXPECT_EQ(found->column, c.column);
+        EXPECT_EQ(InfoOf(found->kind).severity, c.severity);
+        EXPECT_NE(found->message.find(c.says), std::string::npos) << found->message;
+    }
+    ResetProgramState();
+}
+
+TEST(Check, JsonHasTheSameFindings)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 Imp\r\n1 \"Orc\"\\\r\n");
+    std::ostringstream out, err;
+
+    EXPECT_EQ(RunCheckCommand({"--json", "mons.txt"}, out, err), 0);
+    EXPECT_EQ(out.str(), R"({
+  "files": ["mons.txt"],
+  "findings": [
+    {"file": "mons.txt", "line": 2, "column": 1, "severity": "warning", "kind": "id-set-twice", "message": "id 1 is set again (first on line 1): the viewer shows the later name '\"Orc\"\\\\' for it; both names stay in the drop-down list"}
+  ],
+  "unlisted": [],
+  "errors": 0,
+  "warnings": 1,
+  "exit_code": 0
+}
+)");
+    EXPECT_EQ(err.str(), "");
+    ResetProgramState();
+}
+
+// The sample data, where the viewer reads it: nothing is lost. Its warnings
+// are the ids it holds on purpose: one set twice in each list, and a skin,
+// an attack and a skill id with no name.
+TEST(Check, SampleDataLosesNothing)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    const std::filesystem::path examples = ZUNINFO_SOURCE_DIR "/examples";
+    for (const char* list : {"mons.txt", "skills.txt", "attacks.txt"})
+        std::filesystem::copy_file(examples / list, sandbox.Folder() / list);
+    std::filesystem::create_directories(sandbox.MonsterInfoFile().parent_path());
+    std::filesystem::copy_file(examples / "zuninfo.qdf", sandbox.MonsterInfoFile());
+    std::ostringstream out, err;
+
+    EXPECT_EQ(RunCheckCommand({}, out, err), 0);
+    EXPECT_NE(out.str().find("zuninfo-check: 4 files checked, 0 errors, 6 warnings"), std::string::npos) << out.str();
+    ResetProgramState();
+}
+
+} // namespace
