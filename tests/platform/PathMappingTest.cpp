@@ -144,6 +144,9 @@ protected:
     std::vector<fs::path> locked_;
 };
 
+// Names that differ only in case, which a Windows file system cannot hold
+// side by side, and whose lookup it does itself.
+#ifndef _WIN32
 TEST_F(ResolvePathCaseTest, ResolvesComponentByComponent)
 {
     struct Case {
@@ -191,6 +194,8 @@ TEST_F(ResolvePathCaseTest, ResolvesComponentByComponent)
     }
 }
 
+#endif
+
 TEST_F(ResolvePathCaseTest, ResultExistsOnlyWhenEverythingMatched)
 {
     MakeFile("Projects/BIN/data/ZUN/ZunInfo.QDF");
@@ -201,6 +206,8 @@ TEST_F(ResolvePathCaseTest, ResultExistsOnlyWhenEverythingMatched)
     EXPECT_FALSE(fs::exists(result));
 }
 
+// Links, case variants and permission bits: none of them on Windows.
+#ifndef _WIN32
 TEST_F(ResolvePathCaseTest, DanglingSymlinkCountsAsExactMatch)
 {
     fs::create_directory(root_ / "LINK");
@@ -235,7 +242,6 @@ TEST_F(ResolvePathCaseTest, RelativePathIsResolvedFromCurrentFolder)
     }
 }
 
-#ifndef _WIN32
 TEST_F(ResolvePathCaseTest, UnreadableFolderDoesNotThrow)
 {
     MakeFile("Locked/Inner/file.txt");

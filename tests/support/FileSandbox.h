@@ -7,7 +7,10 @@
 // home folder (under which Load looks for the monster info file) for tests
 // that go through the real file system, without a window toolkit. Both are
 // removed, and the previous current folder and HOME put back, when the
-// sandbox goes. The program's tables are left alone: reset them yourself.
+// sandbox goes. On Windows, where the monster info file's path is used as it
+// stands, Load reads C:\projects\...\zuninfo.qdf itself: the sandbox
+// removes that file, and the folders it leaves empty, when it goes. The
+// program's tables are left alone: reset them yourself.
 class FileSandbox {
 public:
     FileSandbox();
@@ -17,7 +20,8 @@ public:
 
     std::filesystem::path Folder() const { return root_ / "cwd"; }
     std::filesystem::path Home() const { return root_ / "home"; }
-    // Where Load finds the monster info file under Home().
+    // Where Load finds the monster info file: under Home(), or on Windows
+    // its own path.
     std::filesystem::path MonsterInfoFile() const;
 
     // Writes a file (creating the folders on the way) and gives its path.

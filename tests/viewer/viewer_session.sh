@@ -50,6 +50,23 @@ viewer_session_begin()
         cp "$examples/zuninfo.qdf" "$data/"
 }
 
+# viewer_session_wine <wine-run.sh> <wine-prefix> <program.exe>
+# For the Windows program under Wine (after viewer_session_begin): puts the
+# session's monster info file on the prefix's drive C:, where Load looks for
+# it (viewer_session_end removes it again), and makes a program for
+# viewer_start that runs the Windows program there: $session_windows_program.
+# With ZUNINFO_WINE_DPI set, wine-run.sh uses the prefix <wine-prefix>-dpi<N>.
+viewer_session_wine()
+{
+    local wine_run=$1 prefix=$2 program=$3 data_prefix=$2${ZUNINFO_WINE_DPI:+-dpi$ZUNINFO_WINE_DPI}
+    session_wine_monster_file=$data_prefix/drive_c/projects/bin/Data/Zun/zuninfo.qdf
+    mkdir -p "$(dirname "$session_wine_monster_file")" &&
+        cp "$session_home/.wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf" "$session_wine_monster_file" || return 1
+    session_windows_program=$session_dir/windows-program
+    printf '#!/bin/sh\nexec "%s" "%s" "%s"\n' "$wine_run" "$prefix" "$program" >"$session_windows_program" &&
+        chmod +x "$session_windows_program"
+}
+
 # Stops whatever the session still has running and removes its folders. Safe
 # to call more than once and on any path, including from an EXIT trap.
 viewer_session_end()
@@ -66,6 +83,10 @@ viewer_session_end()
     fi
     viewer_pid=
     viewer_stop_window_log
+    if [[ -n "${session_wine_monster_file:-}" ]]; then
+        rm -f "$session_wine_monster_file"
+        session_wine_monster_file=
+    fi
     if [[ -n "${session_dir:-}" ]]; then
         rm -rf "$session_dir"
         session_dir=

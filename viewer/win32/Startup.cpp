@@ -1,0 +1,26 @@
+#include "viewer/win32/Startup.h"
+
+#include "platform/Exception.h"
+#include "platform/win32/MessageBox.h"
+#include "platform/win32/NameText.h"
+#include "viewer/win32/Unit1.h"
+
+int RunViewer(HINSTANCE instance, int showCommand)
+{
+    try {
+        TForm1 form(instance);
+        form.Show(showCommand);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (!form.HandleKeyboard(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    } catch (const Exception& error) {
+        ShowException(Utf16(error.what()));
+    } catch (...) {
+        ShowException({});
+    }
+    return 0;
+}

@@ -1,0 +1,458 @@
+#include "viewer/win32/Unit1.h"
+
+#include "data/NameLists.h"
+#include "platform/Exception.h"
+#include "viewer/RecordBrowser.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+#include <exception>
+#include <map>
+#include <numeric>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"ZunInfoViewerForm";
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// The program's icon in its resources (zuninfo-viewer.rc).
+constexpr int kIconId = 1;
+// Control ids: this plus the control's index in kFormLayout.
+constexpr int kFirstControlId = 100;
+// How far a combo box's list drops, as designed at 96 DPI.
+constexpr int kDropDownHeight = 200;
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Button:
+        return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Label:
+    case ControlKind::BoldLabel:
+        // SS_NOTIFY: the label takes the mouse, so its tooltip can show.
+        return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+    case ControlKind::Edit:
+        return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ComboBox:
+        // Not CBS_SORT: the names come in the order their lists show them.
+        return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case ControlKind::StatusBar:
+        // The window places it: along the bottom, across the full width.
+        return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    }
+    return {};
+}
+
+// The order the controls are made in. That is their z-order, in which Tab
+// moves: the inputs in tab order, each just after the label that names it
+// (screen readers name an input by the label before it); then the rest.
+std::vector<std::size_t> CreationOrder()
+{
+    std::map<std::string_view, int> tabOrder;
+    for (const ControlLayout& layout : kFormLayout) {
+        if (layout.tabOrder >= 0)
+            tabOrder[layout.name] = layout.tabOrder;
+    }
+    const auto key = [&tabOrder](const ControlLayout& layout) {
+        if (layout.tabOrder >= 0)
+            return std::pair(layout.tabOrder, 1);
+        if (layout.buddy != nullptr && tabOrder.contains(layout.buddy))
+            return std::pair(tabOrder[layout.buddy], 0);
+        return std::pair(INT_MAX, 0);
+    };
+    std::vector<std::size_t> order(kFormLayout.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&key](std::size_t a, std::size_t b) { return key(kFormLayout[a]) < key(kFormLayout[b]); });
+    return order;
+}
+
+// The layout of one of the window's own controls; nullptr for any other.
+const ControlLayout* LayoutOf(HWND window, HWND control)
+{
+    if (control == nullptr || GetParent(control) != window)
+        return nullptr;
+    const int index = GetDlgCtrlID(control) - kFirstControlId;
+    return index >= 0 && static_cast<std::size_t>(index) < kFormLayout.size() ? &kFormLayout[static_cast<std::size_t>(index)]
+                                                                              : nullptr;
+}
+
+HFONT CreateFormFont(UINT dpi, bool bold)
+{
+    return CreateFontW(-MulDiv(kFormFontPoints, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, Utf16(kFormFontFace).c_str());
+}
+
+// Makes the closed combo box (its edit field) `height` tall. The field's
+// height is set, and the box measured again: Windows and Wine count the
+// field's border differently.
+void SetClosedHeight(HWND comboBox, int height)
+{
+    LRESULT field = SendMessageW(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT rect{};
+        GetWindowRect(comboBox, &rect);
+        const int missing = height - (rect.bottom - rect.top);
+        if (missing == 0)
+            return;
+        field += missing;
+        SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+}
+
+struct ClickBinding {
+    const char* button;
+    void (TForm1::*handler)();
+};
+
+constexpr ClickBinding kClickBindings[] = {
+    {"Button1", &TForm1::Button1Click},
+    {"Button2", &TForm1::Button2Click},
+    {"Button3", &TForm1::Button3Click},
+};
+
+} // namespace
+
+TForm1::TForm1(HINSTANCE instance)
+{
+    Form1 = this;
+    try {
+        CreateControls(instance);
+        LoadNameLists(*this);
+    } catch (...) {
+        // No destructor runs for a window whose constructor throws.
+        Detach();
+        throw;
+    }
+}
+
+TForm1::~TForm1()
+{
+    Detach();
+}
+
+// Destroys the window without calling back into this object, which may be
+// half made or half gone; Form1 no longer names it.
+void TForm1::Detach()
+{
+    if (window_ != nullptr) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    DeleteObject(font_);
+    DeleteObject(boldFont_);
+    font_ = boldFont_ = nullptr;
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::CreateControls(HINSTANCE instance)
+{
+    const INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    static const bool registered = (RegisterFormClass(instance, &TForm1::WindowProc), true);
+    (void)registered;
+
+    // Placed and sized once the screen's DPI is known.
+    CreateWindowExW(kWindowExStyle, kWindowClass, Utf16(kFormCaption).c_str(), kWindowStyle, kFormLeft, kFormTop,
+                    kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
+    if (window_ == nullptr)
+        throw Exception("The window could not be created.");
+    dpi_ = GetDpiForWindow(window_);
+    font_ = CreateFormFont(dpi_, false);
+    boldFont_ = CreateFormFont(dpi_, true);
+
+    for (const std::size_t index : CreationOrder()) {
+        const ControlLayout& layout = kFormLayout[index];
+        const ControlClass controlClass = ClassOf(layout.kind);
+        const RECT place = ScaledPlace(layout);
+        const HWND control = CreateWindowExW(
+            controlClass.exStyle, controlClass.name, Utf16(layout.caption != nullptr ? layout.caption : "").c_str(),
+            WS_CHILD | WS_VISIBLE | controlClass.style, place.left, place.top, place.right - place.left,
+            place.bottom - place.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(index))), instance, nullptr);
+        controls_[index] = control;
+        RegisterControl(layout.name, control);
+        FitControl(index);
+    }
+    statusBar_ = Control("StatusBar1");
+    SendMessageW(statusBar_, SB_SIMPLE, TRUE, 0);
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
+                               nullptr);
+    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
+        if (kFormLayout[i].hint != nullptr)
+            AddTooltip(controls_[i], Utf16(kFormLayout[i].hint).c_str());
+    }
+
+    PlaceStatusBar();
+    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
+    SetWindowPos(window_, nullptr, Scaled(kFormLeft), Scaled(kFormTop), frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::AddTooltip(HWND control, const wchar_t* hint)
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(hint);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Over most of a combo box the mouse is over its edit part.
+    COMBOBOXINFO comboBox{};
+    comboBox.cbSize = sizeof(comboBox);
+    if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
+        tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+int TForm1::Scaled(int designed) const
+{
+    return MulDiv(designed, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+}
+
+// The control's place and size at the window's DPI, as designed at 96 DPI;
+// a combo box's height is that of its dropped list.
+RECT TForm1::ScaledPlace(const ControlLayout& layout) const
+{
+    const int height = layout.kind == ControlKind::ComboBox ? kDropDownHeight : layout.height;
+    const int left = Scaled(layout.left), top = Scaled(layout.top);
+    return {left, top, left + Scaled(layout.width), top + Scaled(height)};
+}
+
+// The window's font for the control; then a label sizes itself to its
+// caption and a combo box gets its closed height.
+void TForm1::FitControl(std::size_t index)
+{
+    const ControlLayout& layout = kFormLayout[index];
+    const HWND control = controls_[index];
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(layout.kind == ControlKind::BoldLabel ? boldFont_ : font_),
+                 FALSE);
+    if (layout.kind == ControlKind::Label || layout.kind == ControlKind::BoldLabel)
+        SizeToCaption(control);
+    else if (layout.kind == ControlKind::ComboBox)
+        SetClosedHeight(control, Scaled(layout.height));
+}
+
+// Fonts, places and sizes of the 96-DPI design at `dpi`.
+void TForm1::ApplyDpi(UINT dpi)
+{
+    dpi_ = dpi;
+    DeleteObject(font_);
+    DeleteObject(boldFont_);
+    font_ = CreateFormFont(dpi, false);
+    boldFont_ = CreateFormFont(dpi, true);
+    for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
+        const RECT place = ScaledPlace(kFormLayout[i]);
+        SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        FitControl(i);
+    }
+    PlaceStatusBar();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The status bar keeps to the bottom edge, across the full width.
+void TForm1::PlaceStatusBar()
+{
+    const ControlLayout* layout = LayoutOf(window_, statusBar_);
+    if (layout == nullptr)
+        return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int height = Scaled(layout->height);
+    MoveWindow(statusBar_, 0, client.bottom - height, client.right, height, TRUE);
+}
+
+void TForm1::Show(int showCommand)
+{
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(GetNextDlgTabItem(window_, nullptr, FALSE));
+}
+
+bool TForm1::HandleKeyboard(MSG& message)
+{
+    return window_ != nullptr && IsDialogMessageW(window_, &message);
+}
+
+void TForm1::Button1Click()
+{
+    LoadAndShow(*this);
+}
+
+void TForm1::Button2Click()
+{
+    ShowPrevious(*this);
+}
+
+void TForm1::Button3Click()
+{
+    ShowNext(*this);
+}
+
+void TForm1::Edit1Enter(HWND sender)
+{
+    ShowHintOf(sender);
+}
+
+void TForm1::ComboBox1Enter(HWND sender)
+{
+    ShowHintOf(sender);
+}
+
+void TForm1::ShowHintOf(HWND control)
+{
+    const ControlLayout* layout = LayoutOf(window_, control);
+    const std::wstring hint = layout != nullptr && layout->hint != nullptr ? Utf16(layout->hint) : std::wstring();
+    SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(hint.c_str()));
+}
+
+// A control's notification: a button pressed, or the focus entering an edit
+// box or a combo box. Buttons have no enter handler, so focusing one leaves
+// the status bar as it was.
+void TForm1::Notified(HWND control, WORD notification)
+{
+    const ControlLayout* layout = LayoutOf(window_, control);
+    if (layout == nullptr)
+        return;
+    switch (layout->kind) {
+    case ControlKind::Button:
+        if (notification == BN_CLICKED) {
+            for (const ClickBinding& binding : kClickBindings) {
+                if (std::string_view(binding.button) == layout->name)
+                    (this->*binding.handler)();
+            }
+        }
+        break;
+    case ControlKind::Edit:
+        if (notification == EN_SETFOCUS)
+            Edit1Enter(control);
+        break;
+    case ControlKind::ComboBox:
+        if (notification == CBN_SETFOCUS)
+            ComboBox1Enter(control);
+        break;
+    case ControlKind::Label:
+    case ControlKind::BoldLabel:
+    case ControlKind::StatusBar:
+        break;
+    }
+}
+
+HWND TForm1::MessageParent() const
+{
+    return window_;
+}
+
+TextEncoding TForm1::ControlEncoding(std::string_view control) const
+{
+    return EncodingOf(control);
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Nothing may be thrown through Windows' own code. An error that ends
+    // a command (or any other handler) is shown, and the window goes on.
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        form->ShowMessage(error.what());
+    } catch (...) {
+        form->ShowMessage("");
+    }
+    return 0;
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        Notified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_SIZE:
+        PlaceStatusBar();
+        return 0;
+    case WM_DPICHANGED: {
+        ApplyDpi(HIWORD(wParam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (BusyCursor()) {
+            ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        // As in a dialog box, the focus leaves with the window and comes
+        // back with it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(window_, focus))
+                focusWhenInactive_ = focus;
+        } else if (focusWhenInactive_ != nullptr && IsWindow(focusWhenInactive_)) {
+            SetFocus(focusWhenInactive_);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        DestroyWindow(window_);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/win32/Win32WindowOps.h"
+#include "viewer/FormLayout.h"
+
+#include <windows.h>
+
+#include <array>
+
+// The viewer's one window: a Load, a Prev and a Next button over two columns
+// of labelled fields, and a status bar that shows the hint of the field that
+// has the focus. Built from the layout table on Windows' own controls, with
+// places, sizes and fonts scaled from the 96-DPI design to the screen's.
+class TForm1 final : public Win32WindowOps {
+public:
+    // Builds the window (not shown yet) and its controls, then reads the name
+    // lists into the combo boxes. An Exception from a malformed name list
+    // leaves the constructor; a missing list shows "File not found" first.
+    explicit TForm1(HINSTANCE instance = GetModuleHandleW(nullptr));
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // Shows the window with the focus on the first control.
+    void Show(int showCommand);
+
+    // The keyboard of a window of controls: Tab and Shift+Tab in the tab
+    // order, Alt with a caption's marked letter. True when the message was
+    // one of those and has been handled.
+    bool HandleKeyboard(MSG& message);
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    // The focus entered an edit box (Edit1Enter) or a combo box
+    // (ComboBox1Enter): show its hint in the status bar.
+    void Edit1Enter(HWND sender);
+    void ComboBox1Enter(HWND sender);
+
+protected:
+    HWND MessageParent() const override;
+    TextEncoding ControlEncoding(std::string_view control) const override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls(HINSTANCE instance);
+    void AddTooltip(HWND control, const wchar_t* hint);
+    RECT ScaledPlace(const ControlLayout& layout) const;
+    void FitControl(std::size_t index);
+    void ApplyDpi(UINT dpi);
+    void PlaceStatusBar();
+    int Scaled(int designed) const;
+    void Notified(HWND control, WORD notification);
+    void ShowHintOf(HWND control);
+    void Detach();
+
+    HWND window_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND focusWhenInactive_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    // The controls, in the order of kFormLayout.
+    std::array<HWND, kFormLayout.size()> controls_{};
+};
+
+// The main window; set before the window's constructor body runs and valid
+// until the window is destroyed.
+extern TForm1* Form1;

@@ -1,0 +1,6 @@
+#include "viewer/win32/Startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    return RunViewer(instance, showCommand);
+}
