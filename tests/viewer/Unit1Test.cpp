@@ -1,6 +1,7 @@
 #include "data/MonsterInfo.h"
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
+#include "tests/support/WindowCases.h"
 #include "viewer/FormLayout.h"
 #include "viewer/qt/Unit1.h"
 
@@ -340,20 +341,7 @@ TEST_F(WindowLayoutTest, HintsAreTooltipsOfExactlyTheHintedControls)
 TEST_F(WindowLayoutTest, StatusBarShowsTheHintOfTheFocusedField)
 {
     EXPECT_EQ(Text("StatusBar1"), "");
-    const struct {
-        const char* focus;
-        const char* status;
-    } steps[] = {
-        {"Edit3", "How fast the monster walks. The higher the number the slower it goes. 0 = stationary."},
-        {"Edit8", ""},
-        {"ComboBox1", "What the monster looks like"},
-        {"ComboBox2", ""},
-        {"Edit1", "The number to identify the monster by. Used in the Zun00XXX.qdf files"},
-        {"Button2", "The number to identify the monster by. Used in the Zun00XXX.qdf files"},
-        {"Edit7", "The same as Att1Int except for the second attack"},
-        {"Button3", "The same as Att1Int except for the second attack"},
-    };
-    for (const auto& step : steps) {
+    for (const FocusStep& step : FocusSteps()) {
         Focus(step.focus);
         EXPECT_EQ(Text("StatusBar1"), step.status) << "focus on " << step.focus;
     }

@@ -6,6 +6,7 @@
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
+#include "tests/support/WindowCases.h"
 #include "viewer/win32/Startup.h"
 #include "viewer/win32/Unit1.h"
 
@@ -222,19 +223,8 @@ TEST_F(Win32WindowTest, HintsAreTooltipsOfExactlyTheHintedControlsAndEnteringAFi
     }
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), tools);
 
-    const struct {
-        const char* focus;
-        const char* status;
-    } steps[] = {
-        {"Edit3", "How fast the monster walks. The higher the number the slower it goes. 0 = stationary."},
-        {"Edit8", ""},
-        {"ComboBox1", "What the monster looks like"},
-        {"ComboBox2", ""},
-        {"Edit7", "The same as Att1Int except for the second attack"},
-        {"Button3", "The same as Att1Int except for the second attack"},
-    };
     EXPECT_EQ(StatusText(), L"");
-    for (const auto& step : steps) {
+    for (const FocusStep& step : FocusSteps()) {
         SetFocus(Find(step.focus));
         EXPECT_EQ(StatusText(), Utf16(step.status)) << "focus on " << step.focus;
     }
