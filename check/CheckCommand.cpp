@@ -3,11 +3,11 @@
 #include "check/MonsterFileCheck.h"
 #include "check/NameListCheck.h"
 #include "data/MonsterInfo.h"
+#include "platform/Ascii.h"
 #include "platform/Exception.h"
 #include "platform/NoWindow.h"
 #include "platform/PathMapping.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -70,13 +70,6 @@ private:
     std::map<std::string, std::string> paths_;
 };
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 int UsageError(std::ostream& err, const std::string& problem)
 {
     err << "zuninfo-check: " << problem << "\nTry 'zuninfo-check --help'.\n";
@@ -102,7 +95,7 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
         const std::string name = std::filesystem::path(path).filename().string();
         std::optional<std::string>* slot = &files.monsterInfo;
         for (const NameList list : kNameLists) {
-            if (EqualIgnoringAsciiCase(name, NameListFileName(list)))
+            if (AsciiCaseEqual(name, std::string(NameListFileName(list))))
                 slot = &files.lists[static_cast<std::size_t>(list)];
         }
         if (*slot)

@@ -5,18 +5,6 @@
 
 namespace {
 
-// The name list whose names a field shows, if it shows one.
-std::optional<NameList> ListOf(FieldShown shown)
-{
-    switch (shown) {
-    case FieldShown::SkinName: return NameList::Skins;
-    case FieldShown::SkillName: return NameList::Skills;
-    case FieldShown::AttackName: return NameList::Attacks;
-    case FieldShown::Number: break;
-    }
-    return std::nullopt;
-}
-
 // "Skill 1 (field 10)".
 std::string FieldName(int field)
 {
@@ -59,7 +47,7 @@ void MonsterFileCheck::RecordStored(std::int64_t /*line*/, std::int32_t /*slot*/
 
 void MonsterFileCheck::CheckId(int field)
 {
-    const std::optional<NameList> list = ListOf(kMonsterFields[static_cast<std::size_t>(field)].shown);
+    const std::optional<NameList> list = NameListOf(kMonsterFields[static_cast<std::size_t>(field)].shown);
     if (!list)
         return;
     const std::int32_t id = values_[static_cast<std::size_t>(field)];

@@ -116,6 +116,11 @@ std::span<const std::string> NameTable(NameList list)
     return NameListFiles()[static_cast<std::size_t>(list)].table;
 }
 
+TextEncoding NameListEncoding(NameList list)
+{
+    return NameListFiles()[static_cast<std::size_t>(list)].encoding;
+}
+
 bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, NameListObserver* observer)
 {
     const NameListFile& list = NameListFiles()[static_cast<std::size_t>(which)];

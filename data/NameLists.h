@@ -27,9 +27,11 @@ extern TextEncoding AttackNamesEncoding;
 enum class NameList { Skins, Skills, Attacks };
 inline constexpr std::array<NameList, 3> kNameLists{NameList::Skins, NameList::Skills, NameList::Attacks};
 
-// A list's file name ("mons.txt", "skills.txt", "attacks.txt") and its table.
+// A list's file name ("mons.txt", "skills.txt", "attacks.txt"), its table
+// and how its names are shown.
 const char* NameListFileName(NameList list);
 std::span<const std::string> NameTable(NameList list);
+TextEncoding NameListEncoding(NameList list);
 
 // Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
 // into the name tables and into the item lists of the window's combo boxes

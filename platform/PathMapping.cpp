@@ -1,5 +1,7 @@
 #include "platform/PathMapping.h"
 
+#include "platform/Ascii.h"
+
 #include <cstdlib>
 #include <optional>
 #include <system_error>
@@ -16,26 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-template <typename Char>
-constexpr Char AsciiLower(Char c)
-{
-    return (c >= Char('A') && c <= Char('Z')) ? Char(c - Char('A') + Char('a')) : c;
-}
-
-// Equal under ASCII case folding: only A-Z and a-z fold, every other unit
-// (punctuation, bytes of UTF-8 sequences) must be identical.
-template <typename String>
-bool AsciiCaseEqual(const String& a, const String& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Whether something is at the path, without following a final symlink: a
 // dangling symlink of exactly the wanted name is the entry the user named.

@@ -1,21 +1,13 @@
 #include "platform/TextEncoding.h"
 
+#include "platform/Ascii.h"
+
 #include <array>
 #include <string>
 
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-std::string AsciiLower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 struct LanguageCodePage {
     const char* language;
@@ -84,7 +76,9 @@ int AnsiCodePage(std::string_view locale)
 {
     // "ll_CC.charset@modifier" or "ll-Script-CC": the language, then the
     // rest, in which a script or modifier may stand.
-    const std::string lower = AsciiLower(locale);
+    std::string lower(locale);
+    for (char& c : lower)
+        c = AsciiLower(c);
     const std::size_t languageEnd = lower.find_first_of("_-.@");
     const std::string language = lower.substr(0, languageEnd);
     const std::string rest = languageEnd == std::string::npos ? std::string() : lower.substr(languageEnd);

@@ -1,12 +1,26 @@
 #pragma once
 
 #include "data/MonsterInfo.h"
+#include "data/NameLists.h"
 
 #include <array>
+#include <optional>
 
 // How the window shows a field's value: as a number, or as the name that
 // its id has in one of the name tables.
 enum class FieldShown { Number, SkinName, AttackName, SkillName };
+
+// The name list whose names a field shows; none for a number.
+constexpr std::optional<NameList> NameListOf(FieldShown shown)
+{
+    switch (shown) {
+    case FieldShown::SkinName: return NameList::Skins;
+    case FieldShown::AttackName: return NameList::Attacks;
+    case FieldShown::SkillName: return NameList::Skills;
+    case FieldShown::Number: break;
+    }
+    return std::nullopt;
+}
 
 struct MonsterField {
     const char* caption; // the field's name, and the caption of its label

@@ -5,6 +5,7 @@
 #include "platform/Conversions.h"
 #include "viewer/MonsterFields.h"
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -22,12 +23,8 @@ std::string NameOf(std::span<const std::string> table, std::int32_t id)
 
 std::string FieldText(FieldShown shown, std::int32_t value)
 {
-    switch (shown) {
-    case FieldShown::SkinName: return NameOf(SkinNames, value);
-    case FieldShown::AttackName: return NameOf(AttackNames, value);
-    case FieldShown::SkillName: return NameOf(SkillNames, value);
-    case FieldShown::Number: break;
-    }
+    if (const std::optional<NameList> list = NameListOf(shown))
+        return NameOf(NameTable(*list), value);
     return IntToStr(value);
 }
 
@@ -38,12 +35,8 @@ TextEncoding EncodingOf(std::string_view control)
     for (const MonsterField& field : kMonsterFields) {
         if (control != field.control)
             continue;
-        switch (field.shown) {
-        case FieldShown::SkinName: return SkinNamesEncoding;
-        case FieldShown::AttackName: return AttackNamesEncoding;
-        case FieldShown::SkillName: return SkillNamesEncoding;
-        case FieldShown::Number: break;
-        }
+        if (const std::optional<NameList> list = NameListOf(field.shown))
+            return NameListEncoding(*list);
     }
     return TextEncoding::Utf8;
 }

@@ -3,6 +3,7 @@
 #include "platform/win32/MessageBox.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -25,13 +26,13 @@ std::wstring TextOf(HWND control)
     return text;
 }
 
-// Fills the combo box's list with the names in the given order, keeping its
-// edit text, without drawing in between.
+// Puts the names into the combo box's list in the given order, after what it
+// already holds (each list is filled once, from one name list file), keeping
+// its edit text, without drawing in between.
 void FillList(HWND comboBox, const std::vector<std::wstring>& items)
 {
     const std::wstring editText = TextOf(comboBox);
     SendMessageW(comboBox, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(comboBox, CB_RESETCONTENT, 0, 0);
     std::size_t characters = 0;
     for (const std::wstring& item : items)
         characters += item.size() + 1;
@@ -94,16 +95,19 @@ void Win32WindowOps::BeginUpdate(std::string_view)
 
 void Win32WindowOps::AddItem(std::string_view comboBox, const std::string& name)
 {
-    items_[std::string(comboBox)].push_back(name);
+    pendingItems_[std::string(comboBox)].push_back(name);
 }
 
 void Win32WindowOps::EndUpdate(std::string_view comboBox)
 {
-    const auto items = items_.find(comboBox);
-    const HWND handle = Control(comboBox);
-    if (items == items_.end() || !Is(handle, L"ComboBox"))
+    const auto pending = pendingItems_.find(comboBox);
+    if (pending == pendingItems_.end())
         return;
-    FillList(handle, ListItems(items->second, ControlEncoding(comboBox), locale_));
+    const std::vector<std::string> names = std::move(pending->second);
+    pendingItems_.erase(pending);
+    const HWND handle = Control(comboBox);
+    if (Is(handle, L"ComboBox"))
+        FillList(handle, ListItems(names, ControlEncoding(comboBox), locale_));
 }
 
 void Win32WindowOps::SetEnabled(std::string_view control, bool enabled)

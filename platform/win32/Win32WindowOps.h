@@ -46,8 +46,9 @@ private:
     const std::wstring locale_ = UserLocaleName();
 
     std::map<std::string, HWND, std::less<>> controls_;
-    // Every name added to a combo box: EndUpdate shows them all, in order.
-    std::map<std::string, std::vector<std::string>, std::less<>> items_;
+    // Names added to a combo box and not yet in its list: EndUpdate puts
+    // them in, in the order lists show them.
+    std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
     bool busyCursor_ = false;
     HCURSOR cursorBeforeBusy_ = nullptr;
 };
