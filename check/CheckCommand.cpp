@@ -119,7 +119,7 @@ Report CheckDataFiles(const DataFiles& files)
         NameListCheck check(report, list);
         bool opened = true;
         try {
-            opened = LoadNameList(list, window, access, &check);
+            opened = LoadNameList(list, window, access, {}, &check);
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.

@@ -1,7 +1,7 @@
 #include "check/MonsterFileCheck.h"
 
 #include "check/Wording.h"
-#include "viewer/MonsterFields.h"
+#include "data/MonsterFields.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void MonsterFileCheck::RecordStored(std::int64_t /*line*/, std::int32_t /*slot*/
 
 void MonsterFileCheck::CheckId(int field)
 {
-    const std::optional<NameList> list = NameListOf(kMonsterFields[static_cast<std::size_t>(field)].shown);
+    const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names;
     if (!list)
         return;
     const std::int32_t id = values_[static_cast<std::size_t>(field)];

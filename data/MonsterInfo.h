@@ -9,7 +9,7 @@
 #include <string>
 
 // The monster info file: one monster per line, 23 integers a line. What
-// each field is, and how the window shows it, is viewer/MonsterFields.h.
+// each field is: data/MonsterFields.h.
 
 inline constexpr int kMonsterFieldCount = 23;
 

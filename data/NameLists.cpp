@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 std::array<std::string, 104> SkinNames;
 std::array<std::string, 382> SkillNames;
@@ -23,15 +22,14 @@ struct NameListFile {
     const char* fileName;
     std::span<std::string> table;
     TextEncoding& encoding;
-    std::vector<std::string_view> comboBoxes;
 };
 
-const std::array<NameListFile, 3>& NameListFiles()
+const std::array<NameListFile, kNameLists.size()>& NameListFiles()
 {
-    static const std::array<NameListFile, 3> files{{
-        {"mons.txt", SkinNames, SkinNamesEncoding, {"ComboBox1"}},
-        {"skills.txt", SkillNames, SkillNamesEncoding, {"ComboBox2", "ComboBox3"}},
-        {"attacks.txt", AttackNames, AttackNamesEncoding, {"ComboBox4", "ComboBox5"}},
+    static const std::array<NameListFile, kNameLists.size()> files{{
+        {"mons.txt", SkinNames, SkinNamesEncoding},
+        {"skills.txt", SkillNames, SkillNamesEncoding},
+        {"attacks.txt", AttackNames, AttackNamesEncoding},
     }};
     return files;
 }
@@ -40,8 +38,9 @@ const std::array<NameListFile, 3>& NameListFiles()
 // error messages and the observer.
 class NameListReader {
 public:
-    NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, NameListObserver* observer)
-        : in_(file, observer), list_(list), window_(window), observer_(observer)
+    NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, ItemLists itemLists,
+                   NameListObserver* observer)
+        : in_(file, observer), list_(list), window_(window), itemLists_(itemLists), observer_(observer)
     {
     }
 
@@ -62,7 +61,7 @@ public:
             if (observer_ != nullptr)
                 observer_->NameRead(idPlace, id, namePlace, name);
             allUtf8 = allUtf8 && IsUtf8(name);
-            for (const std::string_view comboBox : list_.comboBoxes)
+            for (const std::string_view comboBox : itemLists_)
                 window_.AddItem(comboBox, name);
             // An id outside the table has no entry; its name is only listed.
             if (id >= 0 && static_cast<std::size_t>(id) < list_.table.size())
@@ -99,6 +98,7 @@ private:
     PlacedReader in_;
     const NameListFile& list_;
     WindowOps& window_;
+    ItemLists itemLists_;
     NameListObserver* observer_;
     IntToken token_;
     int c_ = 0;
@@ -121,7 +121,16 @@ TextEncoding NameListEncoding(NameList list)
     return NameListFiles()[static_cast<std::size_t>(list)].encoding;
 }
 
-bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, NameListObserver* observer)
+std::string NameOfId(NameList list, std::int32_t id)
+{
+    const std::span<const std::string> table = NameTable(list);
+    if (id < 0 || static_cast<std::size_t>(id) >= table.size())
+        return {};
+    return table[static_cast<std::size_t>(id)];
+}
+
+bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, ItemLists itemLists,
+                  NameListObserver* observer)
 {
     const NameListFile& list = NameListFiles()[static_cast<std::size_t>(which)];
     std::FILE* file = files.Open(list.fileName);
@@ -131,30 +140,30 @@ bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, NameList
     }
 
     // Close the file and end the item-list updates also when a bad id throws.
-    struct Finish {
+    struct CloseAndEndUpdates {
         std::FILE* file;
-        const NameListFile& list;
+        ItemLists itemLists;
         WindowOps& window;
         FileAccess& files;
-        ~Finish()
+        ~CloseAndEndUpdates()
         {
             files.Close(file);
-            for (const std::string_view comboBox : list.comboBoxes)
+            for (const std::string_view comboBox : itemLists)
                 window.EndUpdate(comboBox);
         }
     };
 
-    for (const std::string_view comboBox : list.comboBoxes)
+    for (const std::string_view comboBox : itemLists)
         window.BeginUpdate(comboBox);
-    const Finish finish{file, list, window, files};
-    NameListReader(file, list, window, observer).ReadAll();
+    const CloseAndEndUpdates closing{file, itemLists, window, files};
+    NameListReader(file, list, window, itemLists, observer).ReadAll();
     return true;
 }
 
-void LoadNameLists(WindowOps& window, FileAccess& files)
+void LoadNameLists(WindowOps& window, FileAccess& files, ItemListsOf itemListsOf)
 {
     for (const NameList list : kNameLists) {
-        if (!LoadNameList(list, window, files))
+        if (!LoadNameList(list, window, files, itemListsOf(list)))
             return;
     }
 }

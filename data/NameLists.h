@@ -6,8 +6,10 @@
 #include "platform/WindowOps.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 // Names for the id fields of a monster record, indexed by id. An id that no
 // line of its file names has the empty name. A name is the file's bytes as
@@ -33,10 +35,18 @@ const char* NameListFileName(NameList list);
 std::span<const std::string> NameTable(NameList list);
 TextEncoding NameListEncoding(NameList list);
 
+// The name the list gives an id: empty for an id that no line named, and for
+// one outside the table.
+std::string NameOfId(NameList list, std::int32_t id);
+
+// The combo boxes whose item lists show a list's names: the window knows
+// which they are.
+using ItemLists = std::span<const std::string_view>;
+using ItemListsOf = ItemLists (*)(NameList list);
+
 // Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
-// into the name tables and into the item lists of the window's combo boxes
-// (Skin: ComboBox1; skills: ComboBox2 and ComboBox3; attacks: ComboBox4 and
-// ComboBox5).
+// into the name tables and into the item lists that `itemListsOf` gives for
+// each.
 //
 // Each line of a list is an id, one ' ' or ':', a name, CR LF. A later line
 // for the same id replaces the earlier name in the table; every name is added
@@ -46,10 +56,10 @@ TextEncoding NameListEncoding(NameList list);
 // A file that cannot be opened shows "File not found" and ends the call: the
 // lists after it are not read. An id that is not a number raises an
 // Exception whose message names the file and the line.
-void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
+void LoadNameLists(WindowOps& window, FileAccess& files, ItemListsOf itemListsOf);
 
 // Reads one of the lists as LoadNameLists does; false, after "File not
 // found", when its file cannot be opened. An observer, when given, is told of
 // every line and of the id that ends the load.
-bool LoadNameList(NameList list, WindowOps& window, FileAccess& files = SystemFiles(),
+bool LoadNameList(NameList list, WindowOps& window, FileAccess& files, ItemLists itemLists,
                   NameListObserver* observer = nullptr);

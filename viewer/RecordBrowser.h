@@ -1,14 +1,19 @@
 #pragma once
 
 #include "platform/FileAccess.h"
-#include "platform/TextEncoding.h"
 #include "platform/WindowOps.h"
 
 #include <cstdint>
-#include <string_view>
+
+// What the viewer does on its window: reads the name lists into it when it
+// is made, and Load, Prev and Next.
 
 // The record on show: a slot of Monsters. 0 at start; a load does not reset it.
 extern std::int32_t CurrentIndex;
+
+// Reads the three name lists (see data/NameLists.h) into the name tables and
+// into the item lists of the combo boxes that show each list's names.
+void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
 
 // Shows slot CurrentIndex: every field in its control (numbers as decimal
 // text, ids as the name from their name table), then "Item <CurrentIndex> of
@@ -23,9 +28,3 @@ void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
 // either end they do nothing.
 void ShowPrevious(WindowOps& window);
 void ShowNext(WindowOps& window);
-
-// How a front end reads the bytes it is given for a control: in the encoding
-// of the name table whose names the control shows (its item list and its
-// text alike), else as UTF-8 (numbers, the item count and messages are
-// ASCII).
-TextEncoding EncodingOf(std::string_view control);

@@ -128,7 +128,7 @@ void TForm1::CreateControls()
     move(kFormLeft, kFormTop);
     resize(kClientWidth, kClientHeight);
 
-    std::vector<std::pair<int, QWidget*>> tabStops;
+    QWidget* previousTabStop = nullptr;
     for (const ControlLayout& layout : kFormLayout) {
         QWidget* control = CreateControl(layout, this);
         control->setObjectName(QString::fromLatin1(layout.name));
@@ -139,8 +139,11 @@ void TForm1::CreateControls()
             control->setToolTip(QString::fromLatin1(layout.hint));
             control->setAccessibleDescription(QString::fromLatin1(layout.hint));
         }
-        if (layout.tabOrder >= 0)
-            tabStops.emplace_back(layout.tabOrder, control);
+        if (layout.tabOrder >= 0) {
+            if (previousTabStop != nullptr)
+                setTabOrder(previousTabStop, control);
+            previousTabStop = control;
+        }
         RegisterControl(layout.name, control);
     }
 
@@ -157,10 +160,6 @@ void TForm1::CreateControls()
             comboBox->lineEdit()->setAccessibleDescription(comboBox->accessibleDescription());
         }
     }
-
-    std::sort(tabStops.begin(), tabStops.end());
-    for (std::size_t i = 1; i < tabStops.size(); ++i)
-        setTabOrder(tabStops[i - 1].second, tabStops[i].second);
 
     statusBar_ = qobject_cast<QStatusBar*>(Control("StatusBar1"));
     // A label of our own holds the text: a status bar's temporary message

@@ -56,30 +56,6 @@ ControlClass ClassOf(ControlKind kind)
     return {};
 }
 
-// The order the controls are made in. That is their z-order, in which Tab
-// moves: the inputs in tab order, each just after the label that names it
-// (screen readers name an input by the label before it); then the rest.
-std::vector<std::size_t> CreationOrder()
-{
-    std::map<std::string_view, int> tabOrder;
-    for (const ControlLayout& layout : kFormLayout) {
-        if (layout.tabOrder >= 0)
-            tabOrder[layout.name] = layout.tabOrder;
-    }
-    const auto key = [&tabOrder](const ControlLayout& layout) {
-        if (layout.tabOrder >= 0)
-            return std::pair(layout.tabOrder, 1);
-        if (layout.buddy != nullptr && tabOrder.contains(layout.buddy))
-            return std::pair(tabOrder[layout.buddy], 0);
-        return std::pair(INT_MAX, 0);
-    };
-    std::vector<std::size_t> order(kFormLayout.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&key](std::size_t a, std::size_t b) { return key(kFormLayout[a]) < key(kFormLayout[b]); });
-    return order;
-}
-
 // The layout of one of the window's own controls; nullptr for any other.
 const ControlLayout* LayoutOf(HWND window, HWND control)
 {
@@ -193,7 +169,10 @@ void TForm1::CreateControls(HINSTANCE instance)
     font_ = CreateFormFont(dpi_, false);
     boldFont_ = CreateFormFont(dpi_, true);
 
-    for (const std::size_t index : CreationOrder()) {
+    // The table's order is the z-order, in which Tab moves; each input
+    // comes just after the label that names it, which is how screen readers
+    // find an input's name.
+    for (std::size_t index = 0; index < kFormLayout.size(); ++index) {
         const ControlLayout& layout = kFormLayout[index];
         const ControlClass controlClass = ClassOf(layout.kind);
         const RECT place = ScaledPlace(layout);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "data/MonsterInfo.h"
+#include "data/NameLists.h"
+
+#include <array>
+#include <optional>
+
+// What each field of a monster record is: its name, and whether its value is
+// a plain number or an id that one of the name lists gives a name.
+struct MonsterField {
+    const char* caption;           // the field's name, and the caption of its label in the window
+    std::optional<NameList> names; // for an id, the list that names it; none for a number
+};
+
+// The fields of a monster record, in the order they stand on a line of the
+// monster info file.
+// clang-format off
+inline constexpr std::array<MonsterField, kMonsterFieldCount> kMonsterFields{{
+    {"Index",                std::nullopt},      //  0 the monster's number, as in Zun00XXX.qdf
+    {"Skin",                 NameList::Skins},   //  1
+    {"Line of Sight",        std::nullopt},      //  2
+    {"Walk Speed",           std::nullopt},      //  3 higher is slower; 0 = stationary
+    {"1st Attack Range",     std::nullopt},      //  4
+    {"2nd Attack Range",     std::nullopt},      //  5
+    {"1st Attack wait time", std::nullopt},      //  6
+    {"2nd Attack wait time", std::nullopt},      //  7
+    {"1st Attack Animation", NameList::Attacks}, //  8
+    {"2nd Attack Animation", NameList::Attacks}, //  9
+    {"Skill 1",              NameList::Skills},  // 10
+    {"Skill 2",              NameList::Skills},  // 11
+    {"1st Skill wait time",  std::nullopt},      // 12
+    {"2nd Skill wait time",  std::nullopt},      // 13
+    {"Str",                  std::nullopt},      // 14
+    {"Spr",                  std::nullopt},      // 15
+    {"Dex",                  std::nullopt},      // 16
+    {"Pow",                  std::nullopt},      // 17
+    {"Experience",           std::nullopt},      // 18
+    {"Direction1",           std::nullopt},      // 19
+    {"Direction2",           std::nullopt},      // 20
+    {"Honor",                std::nullopt},      // 21
+    {"Fly",                  std::nullopt},      // 22
+}};
+// clang-format on
+
