@@ -1,7 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <numeric>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Names in the data files are bytes. The tables keep them as they are; a
 // front end turns them into text only where it shows them, by these rules.
@@ -30,11 +35,24 @@ int AnsiCodePage(std::string_view locale);
 // lost.
 void MarkUnmappable(char16_t* text, std::size_t length);
 
-// The order of a sorted item list: by `collation`, the user's locale's
-// comparison of the two names as shown, case ignored (negative, zero or
-// positive); names it finds equal keep the order of their bytes, so that the
-// order is total and the same on every run.
-inline bool ListOrderLess(int collation, std::string_view a, std::string_view b)
+// The items of a list that shows these names: `shown`, the text of each
+// name as the front end decodes it, in the order lists show them. That is
+// the order of `collate`, the user's locale's comparison of two texts with
+// case ignored (negative, zero or positive); names it finds equal keep the
+// order of their bytes, so that the order is total and the same on every
+// run.
+template <typename Text, typename Collate>
+std::vector<Text> ListItemsInOrder(const std::vector<std::string>& names, std::vector<Text> shown, Collate collate)
 {
-    return collation != 0 ? collation < 0 : a < b;
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int collation = collate(shown[a], shown[b]);
+        return collation != 0 ? collation < 0 : names[a] < names[b];
+    });
+    std::vector<Text> items;
+    items.reserve(order.size());
+    for (const std::size_t index : order)
+        items.push_back(std::move(shown[index]));
+    return items;
 }

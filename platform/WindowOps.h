@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -36,3 +37,17 @@ public:
     // A modal message box with an OK button; returns when it is dismissed.
     virtual void ShowMessage(const std::string& text) = 0;
 };
+
+// Runs one of the window's commands. An error it throws ends the command, not
+// the program: its message is shown, and the window goes on.
+template <typename Command>
+void RunCommand(WindowOps& window, Command command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        window.ShowMessage(error.what());
+    } catch (...) {
+        window.ShowMessage("");
+    }
+}

@@ -3,8 +3,7 @@
 #include <QCollator>
 #include <QStringDecoder>
 
-#include <algorithm>
-#include <numeric>
+#include <iterator>
 
 namespace {
 
@@ -39,7 +38,6 @@ QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& 
     return Decode(decoder, bytes);
 }
 
-
 QStringList ListItems(const std::vector<std::string>& names, TextEncoding encoding, const QLocale& locale)
 {
     QStringDecoder decoder = AnsiDecoder(locale);
@@ -50,18 +48,10 @@ QStringList ListItems(const std::vector<std::string>& names, TextEncoding encodi
                             ? QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
                             : Decode(decoder, name));
     }
-
     QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return ListOrderLess(collator.compare(shown[a], shown[b]), names[a], names[b]);
+    std::vector<QString> items = ListItemsInOrder(names, std::move(shown), [&collator](const QString& a, const QString& b) {
+        return collator.compare(a, b);
     });
-
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::size_t index : order)
-        items.append(std::move(shown[index]));
-    return items;
+    return QStringList(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
 }

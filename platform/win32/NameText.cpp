@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <numeric>
 
 namespace {
 
@@ -118,17 +117,8 @@ std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextE
     shown.reserve(names.size());
     for (const std::string& name : names)
         shown.push_back(ShownText(name, encoding, locale));
-
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
     const std::wstring localeName(locale);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return ListOrderLess(Collate(localeName, shown[a], shown[b]), names[a], names[b]);
+    return ListItemsInOrder(names, std::move(shown), [&localeName](const std::wstring& a, const std::wstring& b) {
+        return Collate(localeName, a, b);
     });
-
-    std::vector<std::wstring> items;
-    items.reserve(order.size());
-    for (const std::size_t index : order)
-        items.push_back(std::move(shown[index]));
-    return items;
 }

@@ -10,14 +10,11 @@
 
 int RunViewer()
 {
-    try {
-        const auto form = std::make_unique<TForm1>();
-        form->show();
-        QApplication::exec();
-    } catch (const Exception& error) {
-        ShowException(QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowException(QString());
-    }
-    return 0;
+    return RunApplication(
+        [] {
+            const auto form = std::make_unique<TForm1>();
+            form->show();
+            QApplication::exec();
+        },
+        [](const char* message) { ShowException(QString::fromUtf8(message)); });
 }

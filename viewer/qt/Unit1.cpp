@@ -17,10 +17,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include <algorithm>
 #include <limits>
-#include <map>
-#include <vector>
 
 TForm1* Form1 = nullptr;
 
@@ -93,7 +90,7 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+TForm1::TForm1(QWidget* parent) : QWidget(parent), QtWindowOps(EncodingOf)
 {
     Form1 = this;
     CreateControls();
@@ -178,17 +175,17 @@ void TForm1::CreateControls()
 
 void TForm1::Button1Click()
 {
-    Run([this] { LoadAndShow(*this); });
+    RunCommand(*this, [this] { LoadAndShow(*this); });
 }
 
 void TForm1::Button2Click()
 {
-    Run([this] { ShowPrevious(*this); });
+    RunCommand(*this, [this] { ShowPrevious(*this); });
 }
 
 void TForm1::Button3Click()
 {
-    Run([this] { ShowNext(*this); });
+    RunCommand(*this, [this] { ShowNext(*this); });
 }
 
 void TForm1::Edit1Enter(QWidget* sender)
@@ -228,11 +225,6 @@ QWidget* TForm1::MessageParent() const
     return const_cast<TForm1*>(this);
 }
 
-TextEncoding TForm1::ControlEncoding(std::string_view control) const
-{
-    return EncodingOf(control);
-}
-
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -260,18 +252,4 @@ void TForm1::FinishStartUp()
     // Looking the icon up in the icon theme takes a while; the desktop finds
     // the menu entry's icon by itself meanwhile.
     QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kDesktopId)));
-}
-
-// A command's errors end the command, not the program: the message is shown
-// and the window goes on.
-template <typename Command>
-void TForm1::Run(Command command)
-{
-    try {
-        command();
-    } catch (const std::exception& error) {
-        ShowMessage(error.what());
-    } catch (...) {
-        ShowMessage("");
-    }
 }

@@ -31,7 +31,6 @@ public slots:
 
 protected:
     QWidget* MessageParent() const override;
-    TextEncoding ControlEncoding(std::string_view control) const override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -41,8 +40,6 @@ private:
     void FinishStartUp();
     void ShowHintOf(QWidget* control);
     void FocusChanged(QWidget* now);
-    template <typename Command>
-    void Run(Command command);
 
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusText_ = nullptr;

@@ -7,20 +7,17 @@
 
 int RunViewer(HINSTANCE instance, int showCommand)
 {
-    try {
-        TForm1 form(instance);
-        form.Show(showCommand);
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (!form.HandleKeyboard(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
+    return RunApplication(
+        [&] {
+            TForm1 form(instance);
+            form.Show(showCommand);
+            MSG message;
+            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+                if (!form.HandleKeyboard(message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageW(&message);
+                }
             }
-        }
-    } catch (const Exception& error) {
-        ShowException(Utf16(error.what()));
-    } catch (...) {
-        ShowException({});
-    }
-    return 0;
+        },
+        [](const char* message) { ShowException(Utf16(message)); });
 }

@@ -6,14 +6,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <climits>
-#include <exception>
-#include <map>
-#include <numeric>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 TForm1* Form1 = nullptr;
 
@@ -119,7 +112,7 @@ constexpr ClickBinding kClickBindings[] = {
 
 } // namespace
 
-TForm1::TForm1(HINSTANCE instance)
+TForm1::TForm1(HINSTANCE instance) : Win32WindowOps(EncodingOf)
 {
     Form1 = this;
     try {
@@ -360,11 +353,6 @@ HWND TForm1::MessageParent() const
     return window_;
 }
 
-TextEncoding TForm1::ControlEncoding(std::string_view control) const
-{
-    return EncodingOf(control);
-}
-
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -380,16 +368,11 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         form->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // Nothing may be thrown through Windows' own code. An error that ends
-    // a command (or any other handler) is shown, and the window goes on.
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->ShowMessage(error.what());
-    } catch (...) {
-        form->ShowMessage("");
-    }
-    return 0;
+    // Nothing may be thrown through Windows' own code: an error ends the
+    // command (or any other handler) it comes from, not the program.
+    LRESULT result = 0;
+    RunCommand(*form, [&] { result = form->HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -41,7 +41,6 @@ public:
 
 protected:
     HWND MessageParent() const override;
-    TextEncoding ControlEncoding(std::string_view control) const override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
