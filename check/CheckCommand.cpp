@@ -2,6 +2,7 @@
 
 #include "check/MonsterFileCheck.h"
 #include "check/NameListCheck.h"
+#include "check/ReportWriters.h"
 #include "data/MonsterInfo.h"
 #include "platform/Ascii.h"
 #include "platform/Exception.h"
@@ -173,8 +174,8 @@ int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
     const Report report = CheckDataFiles(files);
     if (json)
-        report.WriteJson(out);
+        WriteJson(report, out);
     else
-        report.WriteText(out);
+        WriteText(report, out);
     return report.ExitCode();
 }

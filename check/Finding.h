@@ -9,7 +9,7 @@
 // meant.
 enum class Severity { Warning, Error };
 
-// What a finding is about. Each kind has one severity.
+// What a finding is about. Each kind has one row in kFindingKinds.
 enum class FindingKind {
     Unreadable,
     BadToken,
@@ -28,29 +28,86 @@ enum class FindingKind {
 };
 
 struct FindingKindInfo {
-    const char* name; // for JSON
+    const char* name; // the kind's id, as JSON gives it
     Severity severity;
-    int listed;       // at most this many are listed per file; the rest are counted
-    const char* more; // "<count> more <this>" for the ones not listed
+    int listed;          // at most this many are listed per file; the rest are counted
+    const char* message; // the message, as FormatMessage (Message.h) fills it
+    const char* more;    // the line for the ones not listed; {0} is their count
 };
 
-// By FindingKind.
+// By FindingKind. Each message's arguments are listed after it.
+// clang-format off
 inline constexpr std::array<FindingKindInfo, 14> kFindingKinds{{
-    {"unreadable", Severity::Error, 1, "unreadable files"},
-    {"bad-token", Severity::Error, 1, "bad tokens"},
-    {"store-full", Severity::Error, 1, "record lines past the store"},
-    {"trailing-text", Severity::Error, 10, "runs of record lines read as trailing text"},
-    {"lf-line-end", Severity::Warning, 1, "lines end with LF alone"},
-    {"lone-cr", Severity::Error, 10, "CRs have no LF after them"},
-    {"id-outside-table", Severity::Warning, 10, "ids outside their table"},
-    {"id-without-name", Severity::Warning, 10, "ids have no name"},
-    {"index-twice", Severity::Warning, 10, "Indexes are used again"},
-    {"bad-id", Severity::Error, 1, "bad ids"},
-    {"list-id-outside-table", Severity::Warning, 10, "ids outside the table"},
-    {"id-set-twice", Severity::Warning, 10, "ids are set again"},
-    {"empty-name", Severity::Warning, 10, "names are empty"},
-    {"name-runs-on", Severity::Error, 10, "names run on over LF alone"},
+    {"unreadable", Severity::Error, 1,
+     // 0 for the monster file; for a list, 1 + how many lists after it are not read, then their names
+     "cannot be read: it is missing, not a regular file, or not readable; the viewer shows \"File not found\" "
+     "{0:when Load is pressed|at start-up|at start-up and does not read {1}|at start-up and does not read {1} or {2}}",
+     "{0} more unreadable files"},
+    {"bad-token", Severity::Error, 1,
+     // caption, field, the token as shown, records read before it, record lines not shown from it on
+     "{0} (field {1}): '{2}' is not a valid integer value; the viewer stops reading here, so it shows "
+     "{3:no record and|the # record before this line but|the # records before this line but} "
+     "{4:not this record line|not the # record lines from this one on}",
+     "{0} more bad tokens"},
+    {"store-full", Severity::Error, 1,
+     // the store's slots, records read before it, record lines not shown from it on
+     "record line past the {0}th, the most the viewer holds; the viewer stops reading here, so it shows "
+     "{1:no record and|the # record before this line but|the # records before this line but} "
+     "{2:not this record line|not the # record lines from this one on}",
+     "{0} more record lines past the store"},
+    {"trailing-text", Severity::Error, 10,
+     // the line of the record, how many record lines after this one it also takes in, the last of them
+     "this record line is read as part of the trailing text of the record on line {0}, whose line ends with LF "
+     "alone: the viewer skips on to the next CR and does not show this record line"
+     "{1:| or the # record line after it, up to line {2}| or the # record lines after it, up to line {2}}",
+     "{0} more runs of record lines read as trailing text"},
+    {"lf-line-end", Severity::Warning, 1,
+     "line ends with LF alone, not CR LF: a comment line ends there all the same, but the viewer reads a record "
+     "line on into the next line",
+     "{0} more lines end with LF alone"},
+    {"lone-cr", Severity::Error, 10,
+     // the skipped byte as shown
+     "CR with no LF after it: the viewer skips the next byte ('{0}') unexamined, as if it were the LF, and reads "
+     "on from the byte after it as a new line",
+     "{0} more CRs have no LF after them"},
+    {"id-outside-table", Severity::Warning, 10,
+     // caption, field, id, the list's file, its largest id
+     "{0} (field {1}): id {2} is outside {3}'s ids 0 to {4}; the viewer shows an empty {0}",
+     "{0} more ids outside their table"},
+    {"id-without-name", Severity::Warning, 10,
+     // caption, field, id, the list's file
+     "{0} (field {1}): id {2} has no name in {3}; the viewer shows an empty {0}",
+     "{0} more ids have no name"},
+    {"index-twice", Severity::Warning, 10,
+     // Index, the line that first used it
+     "Index {0} is used again (first on line {1}); the viewer shows both records",
+     "{0} more Indexes are used again"},
+    {"bad-id", Severity::Error, 1,
+     // the viewer's message
+     "the id is not a number: the viewer stops at start-up with the message \"{0}\" and does not open its window",
+     "{0} more bad ids"},
+    {"list-id-outside-table", Severity::Warning, 10,
+     // id, the table's largest id, the name as shown
+     "id {0} is outside the table's ids 0 to {1}: the viewer lists the name '{2}' in the drop-down list but "
+     "shows it for no monster",
+     "{0} more ids outside the table"},
+    {"id-set-twice", Severity::Warning, 10,
+     // id, the line that first set it, the later name as shown
+     "id {0} is set again (first on line {1}): the viewer shows the later name '{2}' for it; both names stay in "
+     "the drop-down list",
+     "{0} more ids are set again"},
+    {"empty-name", Severity::Warning, 10,
+     // id
+     "id {0} has an empty name: the viewer shows an empty field for it and lists an empty item",
+     "{0} more names are empty"},
+    {"name-runs-on", Severity::Error, 10,
+     // how many lines after the LF the name takes in, the last of them, id
+     "line ends with LF alone, not CR LF: the viewer reads "
+     "{0:the LF|the # line after it (to line {1})|the # lines after it (to line {1})} as part of the name of id "
+     "{2}, not as lines of their own",
+     "{0} more names run on over LF alone"},
 }};
+// clang-format on
 
 inline const FindingKindInfo& InfoOf(FindingKind kind)
 {

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Turns what the monster info loader tells into findings. Holds one record's
 // fields, the Index of each stored record (the store's 500 at most) and a
@@ -49,7 +50,7 @@ private:
     struct End {
         FindingKind kind;
         FilePlace place;
-        std::string cause;
+        std::vector<std::string> cause; // the first arguments of its message
     };
     std::optional<End> end_;
     std::int64_t linesAfterEnd_ = 0;

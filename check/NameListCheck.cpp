@@ -1,8 +1,19 @@
 #include "check/NameListCheck.h"
 
-#include "check/Wording.h"
+#include "platform/Conversions.h"
 
 #include <algorithm>
+
+namespace {
+
+// A name from a list as a message shows it: control bytes and bytes from 128
+// up made visible, a long name cut short with its length.
+std::string Shown(const std::string& name)
+{
+    return VisibleStart(name, name.size());
+}
+
+} // namespace
 
 NameListCheck::NameListCheck(Report& report, NameList list)
     : report_(report), list_(list), setOnLine_(NameTable(list).size(), 0)
@@ -17,7 +28,7 @@ void NameListCheck::LfAlone(FilePlace lf)
 
 void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
 {
-    report_.Add(FindingKind::LoneCr, cr, LoneCrMessage(skipped));
+    report_.Add(FindingKind::LoneCr, cr, VisibleBytes(std::string(1, static_cast<char>(skipped))));
 }
 
 void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name)
@@ -27,48 +38,35 @@ void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace nameP
     // last of them.
     if (lfAlone_) {
         const std::int64_t lines = std::count(name.begin(), name.end(), '\n') - (name.ends_with('\n') ? 1 : 0);
-        const std::string what = lines == 0 ? std::string("the LF")
-                                            : "the " + Counted(lines, "line", "lines") + " after it (to line "
-                                                  + std::to_string(lfAlone_->line + lines) + ")";
-        report_.Add(FindingKind::NameRunsOn, *lfAlone_,
-                    "line ends with LF alone, not CR LF: the viewer reads " + what + " as part of the name of id "
-                        + std::to_string(id) + ", not as lines of their own");
+        report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
         lfAlone_.reset();
     }
 
-    const std::string idText = "id " + std::to_string(id);
     if (id < 0 || static_cast<std::size_t>(id) >= setOnLine_.size()) {
-        report_.Add(FindingKind::ListIdOutsideTable, idPlace,
-                    idText + " is outside the table's ids 0 to " + std::to_string(setOnLine_.size() - 1)
-                        + ": the viewer lists the name " + QuotedName(name)
-                        + " in the drop-down list but shows it for no monster");
+        report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(name));
     } else {
         std::int64_t& setOn = setOnLine_[static_cast<std::size_t>(id)];
         if (setOn != 0)
-            report_.Add(FindingKind::IdSetTwice, idPlace,
-                        idText + " is set again (first on line " + std::to_string(setOn)
-                            + "): the viewer shows the later name " + QuotedName(name)
-                            + " for it; both names stay in the drop-down list");
+            report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(name));
         setOn = idPlace.line;
     }
     if (name.empty())
-        report_.Add(FindingKind::EmptyName, namePlace,
-                    idText + " has an empty name: the viewer shows an empty field for it and lists an empty item");
+        report_.Add(FindingKind::EmptyName, namePlace, id);
 }
 
 void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)
 {
     lfAlone_.reset();
-    report_.Add(FindingKind::BadId, idPlace,
-                "the id is not a number: the viewer stops at start-up with the message \"" + message
-                    + "\" and does not open its window");
+    report_.Add(FindingKind::BadId, idPlace, message);
 }
 
 void NameListCheck::NotOpened()
 {
-    std::string viewer = "the viewer shows \"File not found\" at start-up";
+    // The lists after this one are not read.
+    std::vector<std::string> arguments{"1"};
     const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
     for (auto list = later; list != kNameLists.end(); ++list)
-        viewer += std::string(list == later ? " and does not read " : " or ") + NameListFileName(*list);
-    report_.Add(FindingKind::Unreadable, UnreadableMessage(viewer));
+        arguments.push_back(NameListFileName(*list));
+    arguments[0] = std::to_string(arguments.size());
+    report_.AddWithArguments(FindingKind::Unreadable, FilePlace{0, 0}, std::move(arguments));
 }

@@ -3,8 +3,9 @@
 #include "check/Finding.h"
 #include "data/LoadObserver.h"
 
+#include <array>
+#include <concepts>
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,32 +15,44 @@ class Report {
 public:
     // Findings added from now on are about the file at `path`.
     void BeginFile(const std::string& path);
-    // A finding at a place in the current file, or about the file as a whole.
-    void Add(FindingKind kind, FilePlace place, std::string message);
-    void Add(FindingKind kind, std::string message);
 
+    // A finding at a place in the current file, or about the file as a
+    // whole: its kind's message filled with the arguments (numbers or texts).
+    template <typename... Arguments>
+    void Add(FindingKind kind, FilePlace place, const Arguments&... arguments)
+    {
+        AddWithArguments(kind, place, {Argument(arguments)...});
+    }
+    template <typename... Arguments>
+    void AddForFile(FindingKind kind, const Arguments&... arguments)
+    {
+        AddWithArguments(kind, FilePlace{0, 0}, {Argument(arguments)...});
+    }
+    void AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments);
+
+    // The paths of the files, in the order they were begun.
+    std::vector<std::string> Files() const;
     // The findings listed, file by file in the order they were begun, and by
     // line and column within a file.
     std::vector<Finding> Findings() const;
+
+    // Findings of one kind in one file beyond those listed.
+    struct Unlisted {
+        std::string path;
+        FindingKind kind;
+        std::int64_t count;
+    };
+    std::vector<Unlisted> UnlistedFindings() const;
+
     // How many findings there are, listed or not.
     std::int64_t Count(Severity severity) const;
     // 1 when there is an error, else 0.
     int ExitCode() const;
 
-    // Each finding as a compiler writes it, FILE:LINE:COLUMN: error: MESSAGE,
-    // then one line for each kind with findings not listed and a summary.
-    void WriteText(std::ostream& out) const;
-    // The same as one JSON object.
-    void WriteJson(std::ostream& out) const;
-
 private:
-    // Findings of one kind in one file beyond those listed.
-    struct Unlisted {
-        const std::string& path;
-        const FindingKindInfo& kind;
-        std::int64_t count;
-    };
-    std::vector<Unlisted> UnlistedFindings() const;
+    static std::string Argument(const std::string& text) { return text; }
+    static std::string Argument(const char* text) { return text; }
+    static std::string Argument(std::integral auto number) { return std::to_string(number); }
 
     struct FileFindings {
         std::string path;
