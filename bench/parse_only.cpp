@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+using namespace zuninfo;
+
 int main()
 {
     NoWindow window;

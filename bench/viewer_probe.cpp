@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <memory>
 
+using namespace zuninfo;
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);

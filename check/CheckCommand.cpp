@@ -13,6 +13,8 @@
 #include <map>
 #include <stdexcept>
 
+namespace zuninfo {
+
 namespace {
 
 constexpr const char* kHelp = R"(Usage: zuninfo-check [--json] [FILE...]
@@ -179,3 +181,5 @@ int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
         WriteText(report, out);
     return report.ExitCode();
 }
+
+} // namespace zuninfo

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace zuninfo {
+
 // The files one run checks, each by the path it is shown by.
 struct DataFiles {
     std::array<std::optional<std::string>, kNameLists.size()> lists; // by NameList
@@ -34,3 +36,5 @@ Report CheckDataFiles(const DataFiles& files);
 // The command line: the arguments after the program's name; writes the
 // report to `out` and usage errors to `err`; gives the exit code.
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace zuninfo

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zuninfo {
+
 // An error is something the viewer would lose (records, lines, bytes) or
 // stop at; a warning is something it reads but shows empty or other than
 // meant.
@@ -121,3 +123,5 @@ struct Finding {
     FindingKind kind = FindingKind::Unreadable;
     std::string message;
 };
+
+} // namespace zuninfo

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace zuninfo {
+
 namespace {
 
 // A JSON string. Text that is not UTF-8 (a file name, say) is made visible
@@ -64,3 +66,5 @@ void WriteJson(const Report& report, std::ostream& out)
         << ",\n  \"warnings\": " << report.Count(Severity::Warning) << ",\n  \"exit_code\": " << report.ExitCode()
         << "\n}\n";
 }
+
+} // namespace zuninfo

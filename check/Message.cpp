@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zuninfo {
+
 namespace {
 
 // Where the brace that closes the one at `open` stands.
@@ -89,3 +91,5 @@ std::string FormatMessage(std::string_view pattern, std::span<const std::string>
     Format(pattern, arguments, nullptr, message);
     return message;
 }
+
+} // namespace zuninfo

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace zuninfo {
+
 // Fills a message template with its arguments, as the finding kinds' table
 // words them:
 //   {N}            argument N as it stands
@@ -13,3 +15,5 @@
 // Inside an alternative, '#' stands for argument N, and {M} placeholders may
 // be nested. Argument texts are never read as templates.
 std::string FormatMessage(std::string_view pattern, std::span<const std::string> arguments);
+
+} // namespace zuninfo

@@ -3,6 +3,8 @@
 #include "data/MonsterFields.h"
 #include "platform/Conversions.h"
 
+namespace zuninfo {
+
 namespace {
 
 const char* CaptionOf(int field)
@@ -111,3 +113,5 @@ void MonsterFileCheck::Finish()
     arguments.push_back(std::to_string(linesAfterEnd_ + 1));
     report_.AddWithArguments(end_->kind, end_->place, std::move(arguments));
 }
+
+} // namespace zuninfo

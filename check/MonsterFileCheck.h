@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace zuninfo {
+
 // Turns what the monster info loader tells into findings. Holds one record's
 // fields, the Index of each stored record (the store's 500 at most) and a
 // few counts, whatever the size of the file.
@@ -63,3 +65,5 @@ private:
     };
     TrailingRun run_;
 };
+
+} // namespace zuninfo

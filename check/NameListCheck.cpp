@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace zuninfo {
+
 namespace {
 
 // A name from a list as a message shows it: control bytes and bytes from 128
@@ -70,3 +72,5 @@ void NameListCheck::NotOpened()
     arguments[0] = std::to_string(arguments.size());
     report_.AddWithArguments(FindingKind::Unreadable, FilePlace{0, 0}, std::move(arguments));
 }
+
+} // namespace zuninfo

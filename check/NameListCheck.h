@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace zuninfo {
+
 // Turns what the name list loader tells about one list into findings. Holds
 // the line that set each id of the table, whatever the size of the file.
 class NameListCheck final : public NameListObserver {
@@ -29,3 +31,5 @@ private:
     // The first LF alone since the current line's id began.
     std::optional<FilePlace> lfAlone_;
 };
+
+} // namespace zuninfo

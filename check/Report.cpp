@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <tuple>
 
+namespace zuninfo {
+
 void Report::BeginFile(const std::string& path)
 {
     files_.push_back({path, {}, {}});
@@ -68,3 +70,5 @@ int Report::ExitCode() const
 {
     return Count(Severity::Error) > 0 ? 1 : 0;
 }
+
+} // namespace zuninfo

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace zuninfo {
+
 // The findings of one run, file by file. Holds at most a few of each kind
 // per file, whatever the files hold, and counts the rest.
 class Report {
@@ -62,3 +64,5 @@ private:
 
     std::vector<FileFindings> files_;
 };
+
+} // namespace zuninfo

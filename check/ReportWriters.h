@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+namespace zuninfo {
+
 // The report in the forms the checker writes. Each is a writer over the
 // collected findings; the words of each finding come from its kind.
 
@@ -16,3 +18,5 @@ void WriteJson(const Report& report, std::ostream& out);
 
 // "error" or "warning".
 const char* SeverityName(Severity severity);
+
+} // namespace zuninfo

@@ -1,6 +1,8 @@
 #include "check/Message.h"
 #include "check/ReportWriters.h"
 
+namespace zuninfo {
+
 const char* SeverityName(Severity severity)
 {
     return severity == Severity::Error ? "error" : "warning";
@@ -25,3 +27,5 @@ void WriteText(const Report& report, std::ostream& out)
     out << "zuninfo-check: " << FormatMessage("{0:# file|# files} checked, {1:# error|# errors}, {2:# warning|# warnings}", counts)
         << (errors > 0 ? ": the viewer would lose data or stop" : ": the viewer reads everything") << '\n';
 }
+
+} // namespace zuninfo

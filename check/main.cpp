@@ -9,7 +9,7 @@
 int main(int argc, char** argv)
 {
     try {
-        return RunCheckCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+        return zuninfo::RunCheckCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
     } catch (const std::exception& error) {
         // Memory running out while a huge name is held, say: the check is
         // incomplete, and the viewer would fail on the same file.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace zuninfo {
+
 // Where a byte stands in a file: its line, counted by LF bytes, and its
 // column, the bytes from the start of that line; both from 1. 64 bits: a
 // file may hold more than 2^31 LF bytes (inside a name, say).
@@ -24,3 +26,5 @@ public:
     // it is not LF: the loader skips that byte unexamined.
     virtual void LoneCr(FilePlace /*cr*/, unsigned char /*skipped*/) {}
 };
+
+} // namespace zuninfo

@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+namespace zuninfo {
+
 // What each field of a monster record is: its name, and whether its value is
 // a plain number or an id that one of the name lists gives a name.
 struct MonsterField {
@@ -43,3 +45,4 @@ inline constexpr std::array<MonsterField, kMonsterFieldCount> kMonsterFields{{
 }};
 // clang-format on
 
+} // namespace zuninfo

@@ -9,10 +9,12 @@
 #include <cstdarg>
 #include <cstdio>
 
-std::array<MonsterRecord, kMonsterSlots> Monsters{};
+std::array<MonsterRecord, zuninfo::kMonsterSlots> Monsters{};
 std::int32_t LastIndex = 0;
 std::int32_t OpenAttempt = 0;
 const char MonsterInfoPathTemplate[] = "C:\\projects\\bin\\Data\\Zun\\zuninfo.qdf";
+
+namespace zuninfo {
 
 namespace {
 
@@ -220,9 +222,11 @@ std::string MonsterInfoPath(std::int32_t attempt)
     return formatted;
 }
 
-bool LoadMonsterInfo(WindowOps& window, FileAccess& files, MonsterInfoObserver* observer)
+} // namespace zuninfo
+
+bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::MonsterInfoObserver* observer)
 {
-    std::FILE* file = OpenWithRetries(files);
+    std::FILE* file = zuninfo::OpenWithRetries(files);
     if (file == nullptr) {
         window.ShowMessage("File not found");
         return false;
@@ -230,9 +234,9 @@ bool LoadMonsterInfo(WindowOps& window, FileAccess& files, MonsterInfoObserver* 
 
     window.SetCursor(TCursor::crHourGlass);
     if (observer == nullptr)
-        ParseSilently(file);
+        zuninfo::ParseSilently(file);
     else
-        ParseObserved(file, *observer);
+        zuninfo::ParseObserved(file, *observer);
 
     window.SetCursor(TCursor::crDefault);
     files.Close(file);

@@ -11,23 +11,31 @@
 // The monster info file: one monster per line, 23 integers a line. What
 // each field is: data/MonsterFields.h.
 
-inline constexpr int kMonsterFieldCount = 23;
-
 #ifndef ZUNINFO_MONSTER_SLOTS
 #define ZUNINFO_MONSTER_SLOTS 500
 #endif
+
+namespace zuninfo {
+
+inline constexpr int kMonsterFieldCount = 23;
+
 // How many records the store holds. A fuzz build may make it smaller so that
 // a full store is reached with small inputs.
 inline constexpr int kMonsterSlots = ZUNINFO_MONSTER_SLOTS;
 
+// The formatted path for one open attempt, with every space turned into '0'.
+std::string MonsterInfoPath(std::int32_t attempt);
+
+} // namespace zuninfo
+
 struct MonsterRecord {
-    std::array<std::int32_t, kMonsterFieldCount> Fields{};
+    std::array<std::int32_t, zuninfo::kMonsterFieldCount> Fields{};
 };
 
 // The record store, filled once per process by LoadMonsterInfo: records of
 // the file in consecutive slots from slot 0; every field of every other slot
 // is 0.
-extern std::array<MonsterRecord, kMonsterSlots> Monsters;
+extern std::array<MonsterRecord, zuninfo::kMonsterSlots> Monsters;
 
 // After a load: the index of the last record read, -1 when the file held
 // none. 0 before any load.
@@ -41,9 +49,6 @@ extern std::int32_t OpenAttempt;
 // conversion in it; formatted with OpenAttempt on each attempt).
 extern const char MonsterInfoPathTemplate[];
 
-// The formatted path for one open attempt, with every space turned into '0'.
-std::string MonsterInfoPath(std::int32_t attempt);
-
 // The Load command's work. Opens the monster info file (the first failing
 // Load of a process tries 501 times, every later one once) and, when that
 // gives up, shows "File not found" and returns false with nothing changed.
@@ -55,4 +60,5 @@ std::string MonsterInfoPath(std::int32_t attempt);
 //
 // An observer, when given, is told where each record stands, why the parse
 // ended, and which record lines it never read; the store ends the same.
-bool LoadMonsterInfo(WindowOps& window, FileAccess& files = SystemFiles(), MonsterInfoObserver* observer = nullptr);
+bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files = zuninfo::SystemFiles(),
+                     zuninfo::MonsterInfoObserver* observer = nullptr);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zuninfo {
+
 // What LoadMonsterInfo tells an observer while it parses, besides odd line
 // ends. With an observer the loader, once its parse has ended, reads on to
 // the end of the file without storing anything, to tell which record lines
@@ -32,3 +34,5 @@ public:
     // that starts on recordLine, which runs over an LF alone to the next CR.
     virtual void RecordLineNotShown(std::int64_t /*line*/, std::int64_t /*recordLine*/) {}
 };
+
+} // namespace zuninfo

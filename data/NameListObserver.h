@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zuninfo {
+
 // What the name list loader tells an observer about each line, besides odd
 // line ends.
 class NameListObserver : public LoadObserver {
@@ -20,3 +22,5 @@ public:
     // carrying `message`, the message the viewer shows.
     virtual void IdRejected(FilePlace /*idPlace*/, const std::string& /*message*/) {}
 };
+
+} // namespace zuninfo

@@ -12,6 +12,8 @@
 std::array<std::string, 104> SkinNames;
 std::array<std::string, 382> SkillNames;
 std::array<std::string, 95> AttackNames;
+namespace zuninfo {
+
 TextEncoding SkinNamesEncoding = TextEncoding::Utf8;
 TextEncoding SkillNamesEncoding = TextEncoding::Utf8;
 TextEncoding AttackNamesEncoding = TextEncoding::Utf8;
@@ -160,10 +162,12 @@ bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, ItemList
     return true;
 }
 
-void LoadNameLists(WindowOps& window, FileAccess& files, ItemListsOf itemListsOf)
+} // namespace zuninfo
+
+void LoadNameLists(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::ItemListsOf itemListsOf)
 {
-    for (const NameList list : kNameLists) {
-        if (!LoadNameList(list, window, files, itemListsOf(list)))
+    for (const zuninfo::NameList list : zuninfo::kNameLists) {
+        if (!zuninfo::LoadNameList(list, window, files, itemListsOf(list)))
             return;
     }
 }

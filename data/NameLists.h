@@ -18,6 +18,8 @@ extern std::array<std::string, 104> SkinNames;   // "mons.txt"
 extern std::array<std::string, 382> SkillNames;  // "skills.txt"
 extern std::array<std::string, 95> AttackNames;  // "attacks.txt"
 
+namespace zuninfo {
+
 // How each table's names are shown: UTF-8 when every name in its file is
 // valid UTF-8 (an empty or unread file included), else the ANSI code page of
 // the user's locale.
@@ -44,6 +46,8 @@ std::string NameOfId(NameList list, std::int32_t id);
 using ItemLists = std::span<const std::string_view>;
 using ItemListsOf = ItemLists (*)(NameList list);
 
+} // namespace zuninfo
+
 // Reads "mons.txt", "skills.txt" and "attacks.txt" from the current folder
 // into the name tables and into the item lists that `itemListsOf` gives for
 // each.
@@ -56,10 +60,14 @@ using ItemListsOf = ItemLists (*)(NameList list);
 // A file that cannot be opened shows "File not found" and ends the call: the
 // lists after it are not read. An id that is not a number raises an
 // Exception whose message names the file and the line.
-void LoadNameLists(WindowOps& window, FileAccess& files, ItemListsOf itemListsOf);
+void LoadNameLists(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::ItemListsOf itemListsOf);
+
+namespace zuninfo {
 
 // Reads one of the lists as LoadNameLists does; false, after "File not
 // found", when its file cannot be opened. An observer, when given, is told of
 // every line and of the id that ends the load.
 bool LoadNameList(NameList list, WindowOps& window, FileAccess& files, ItemLists itemLists,
                   NameListObserver* observer = nullptr);
+
+} // namespace zuninfo

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace zuninfo {
+
 // Reads an open stream one byte at a time, as ByteReader does, and knows
 // where the byte last read stands. Tells the observer, when there is one, of
 // line ends other than CR LF.
@@ -52,3 +54,5 @@ private:
     FilePlace place_{0, 0};
     int previous_ = '\n';
 };
+
+} // namespace zuninfo

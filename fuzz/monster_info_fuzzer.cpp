@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace zuninfo;
+
 namespace {
 
 using Fields = std::array<std::int32_t, kMonsterFieldCount>;

@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace zuninfo;
+
 namespace {
 
 constexpr char kSeparator = '\xFF';

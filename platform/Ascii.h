@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace zuninfo {
+
 // Case folding of ASCII letters only: A-Z become a-z, every other unit
 // (punctuation, bytes of UTF-8 sequences, other letters) stays as it is.
 // For names the program compares the way Windows file names and locale
@@ -24,3 +26,5 @@ bool AsciiCaseEqual(const String& a, const String& b)
     }
     return true;
 }
+
+} // namespace zuninfo

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace zuninfo {
+
 // Reads an open stream one byte at a time. The stream is locked once for the
 // reader's lifetime, so each byte costs no lock of its own even when the
 // process has other threads. Next() gives a byte (0 to 255) or EOF, keeps
@@ -39,3 +41,5 @@ public:
 private:
     std::FILE* file_;
 };
+
+} // namespace zuninfo

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+namespace zuninfo {
+
 // The window operations as every front end carries them out: controls found
 // by the names they were registered under, the names added to a combo box
 // held until its update ends and then put in all at once, and the busy
@@ -88,3 +90,5 @@ private:
     std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
     bool busyCursor_ = false;
 };
+
+} // namespace zuninfo

@@ -7,7 +7,7 @@
 
 std::int32_t StrToInt(std::string_view text)
 {
-    IntToken token;
+    zuninfo::IntToken token;
     for (const char byte : text)
         token.Append(static_cast<unsigned char>(byte));
     return token.Value();
@@ -17,6 +17,8 @@ std::string IntToStr(std::int32_t value)
 {
     return std::to_string(value);
 }
+
+namespace zuninfo {
 
 std::string VisibleBytes(std::string_view bytes)
 {
@@ -63,3 +65,5 @@ std::string IntToken::Shown() const
 {
     return VisibleStart(std::string_view(shown_, std::min<std::uint64_t>(length_, kShownBytes)), length_);
 }
+
+} // namespace zuninfo

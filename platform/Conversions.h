@@ -14,6 +14,8 @@ std::int32_t StrToInt(std::string_view text);
 // Number to text: plain decimal, '-' for negative values, no padding.
 std::string IntToStr(std::int32_t value);
 
+namespace zuninfo {
+
 // The bytes as printable ASCII for a message: CR, LF and TAB as \r, \n and
 // \t, a backslash as \\, other control bytes and bytes from 128 up as \xNN.
 std::string VisibleBytes(std::string_view bytes);
@@ -81,3 +83,5 @@ private:
     std::uint64_t length_ = 0;
     char shown_[kShownBytes] = {};
 };
+
+} // namespace zuninfo

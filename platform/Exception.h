@@ -10,6 +10,8 @@ public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
+namespace zuninfo {
+
 // Runs the program's start-up and message loop. An error that leaves them
 // ends the program after `showException` has shown its message: an
 // Exception's own, or an empty one for an error of any other type. The exit
@@ -26,3 +28,5 @@ int RunApplication(Run run, ShowException showException)
     }
     return 0;
 }
+
+} // namespace zuninfo

@@ -16,6 +16,8 @@
 #include <unistd.h>
 #endif
 
+namespace zuninfo {
+
 namespace {
 
 #ifdef _WIN32
@@ -103,3 +105,5 @@ FileAccess& SystemFiles()
     static SystemFileAccess files;
     return files;
 }
+
+} // namespace zuninfo

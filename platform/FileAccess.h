@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+namespace zuninfo {
+
 // How the loaders open and close their files. The paths they pass are the
 // program's fixed names: a Windows-style absolute path for the monster info
 // file, bare file names (looked up in the current folder) for the name lists.
@@ -20,3 +22,5 @@ public:
 // PathMapping.h); only regular files are opened, so a folder or a device at
 // a data file's place counts as a file that cannot be opened.
 FileAccess& SystemFiles();
+
+} // namespace zuninfo

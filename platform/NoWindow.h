@@ -2,6 +2,8 @@
 
 #include "platform/WindowOps.h"
 
+namespace zuninfo {
+
 // A window that takes every call and keeps nothing: for running a loader
 // where only its tables matter (huge inputs, timing, checking the files).
 class NoWindow final : public WindowOps {
@@ -14,3 +16,5 @@ public:
     void SetCursor(TCursor) override {}
     void ShowMessage(const std::string&) override {}
 };
+
+} // namespace zuninfo

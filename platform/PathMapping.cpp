@@ -17,6 +17,8 @@
 
 namespace fs = std::filesystem;
 
+namespace zuninfo {
+
 namespace {
 
 // Whether something is at the path, without following a final symlink: a
@@ -168,3 +170,5 @@ fs::path LocalDataPath(std::string_view windowsPath)
 {
     return ResolvePathCase(fs::path(MapWindowsPath(windowsPath, HomeFolder())));
 }
+
+} // namespace zuninfo

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace zuninfo {
+
 // The program names its data files the Windows way: the monster info file by
 // an absolute path on drive C:, the name lists by bare file names. These
 // functions turn such a name into a path on this platform.
@@ -33,3 +35,5 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& path);
 
 // MapWindowsPath with the user's home folder, then ResolvePathCase.
 std::filesystem::path LocalDataPath(std::string_view windowsPath);
+
+} // namespace zuninfo

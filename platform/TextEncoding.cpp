@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace zuninfo {
+
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -110,3 +112,5 @@ void MarkUnmappable(char16_t* text, std::size_t length)
             text[i] = 0xFFFD;
     }
 }
+
+} // namespace zuninfo

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace zuninfo {
+
 // Names in the data files are bytes. The tables keep them as they are; a
 // front end turns them into text only where it shows them, by these rules.
 
@@ -56,3 +58,5 @@ std::vector<Text> ListItemsInOrder(const std::vector<std::string>& names, std::v
         items.push_back(std::move(shown[index]));
     return items;
 }
+
+} // namespace zuninfo

@@ -11,6 +11,8 @@ enum class TCursor : int {
     crHourGlass = -11,
 };
 
+namespace zuninfo {
+
 // The operations the loaders and the record browser may perform on the main
 // window. Controls are named as in the window's layout ("Edit12",
 // "ComboBox3", "Label24", "Button1"). The real window implements this; tests
@@ -51,3 +53,5 @@ void RunCommand(WindowOps& window, Command command)
         window.ShowMessage("");
     }
 }
+
+} // namespace zuninfo

@@ -1,5 +1,7 @@
 #include "viewer/FormLayout.h"
 
+namespace zuninfo {
+
 namespace {
 
 // Each list's combo boxes: the inputs of the fields whose ids it names.
@@ -93,3 +95,5 @@ TextEncoding EncodingOf(std::string_view control)
     }
     return TextEncoding::Utf8;
 }
+
+} // namespace zuninfo

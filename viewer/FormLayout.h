@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string_view>
 
+namespace zuninfo {
+
 enum class ControlKind { Button, Label, BoldLabel, Edit, ComboBox, StatusBar };
 
 // One control of the main window: its place and size in the client area (as
@@ -147,3 +149,5 @@ ItemLists ComboBoxesShowing(NameList list);
 // text alike), else as UTF-8 (numbers, the item count and messages are
 // ASCII).
 TextEncoding EncodingOf(std::string_view control);
+
+} // namespace zuninfo

@@ -10,13 +10,14 @@
 
 std::int32_t CurrentIndex = 0;
 
-void LoadNameLists(WindowOps& window, FileAccess& files)
+void LoadNameLists(zuninfo::WindowOps& window, zuninfo::FileAccess& files)
 {
-    LoadNameLists(window, files, ComboBoxesShowing);
+    LoadNameLists(window, files, zuninfo::ComboBoxesShowing);
 }
 
-void ShowRecord(WindowOps& window)
+void ShowRecord(zuninfo::WindowOps& window)
 {
+    using namespace zuninfo;
     const MonsterRecord& record = Monsters.at(static_cast<std::size_t>(CurrentIndex));
     for (int field = 0; field < kMonsterFieldCount; ++field) {
         const std::int32_t value = record.Fields[static_cast<std::size_t>(field)];
@@ -25,6 +26,8 @@ void ShowRecord(WindowOps& window)
     }
     window.SetText("Label24", "Item " + IntToStr(CurrentIndex) + " of " + IntToStr(LastIndex));
 }
+
+namespace zuninfo {
 
 void LoadAndShow(WindowOps& window, FileAccess& files)
 {
@@ -47,3 +50,5 @@ void ShowNext(WindowOps& window)
         ShowRecord(window);
     }
 }
+
+} // namespace zuninfo

@@ -13,12 +13,14 @@ extern std::int32_t CurrentIndex;
 
 // Reads the three name lists (see data/NameLists.h) into the name tables and
 // into the item lists of the combo boxes that show each list's names.
-void LoadNameLists(WindowOps& window, FileAccess& files = SystemFiles());
+void LoadNameLists(zuninfo::WindowOps& window, zuninfo::FileAccess& files = zuninfo::SystemFiles());
 
 // Shows slot CurrentIndex: every field in its control (numbers as decimal
 // text, ids as the name from their name table), then "Item <CurrentIndex> of
 // <LastIndex>" in Label24.
-void ShowRecord(WindowOps& window);
+void ShowRecord(zuninfo::WindowOps& window);
+
+namespace zuninfo {
 
 // Load: loads the monster info file and, when it could be opened, shows the
 // current record.
@@ -28,3 +30,5 @@ void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
 // either end they do nothing.
 void ShowPrevious(WindowOps& window);
 void ShowNext(WindowOps& window);
+
+} // namespace zuninfo

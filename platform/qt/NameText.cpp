@@ -5,6 +5,8 @@
 
 #include <iterator>
 
+namespace zuninfo {
+
 namespace {
 
 // The locale as language, script and territory ("sr-Cyrl-RS", "zh-Hant-TW"),
@@ -55,3 +57,5 @@ QStringList ListItems(const std::vector<std::string>& names, TextEncoding encodi
     });
     return QStringList(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
 }
+
+} // namespace zuninfo

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace zuninfo {
+
 // The text shown for a name's bytes read in `encoding`: UTF-8, or the ANSI
 // code page of `locale`. A sequence that cannot be decoded shows as U+FFFD.
 QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& locale = QLocale::system());
@@ -19,3 +21,5 @@ QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& 
 // that in the order of their bytes.
 QStringList ListItems(const std::vector<std::string>& names, TextEncoding encoding,
                       const QLocale& locale = QLocale::system());
+
+} // namespace zuninfo

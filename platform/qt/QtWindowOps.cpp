@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QWindow>
 
+namespace zuninfo {
+
 QtWindowOps::~QtWindowOps()
 {
     if (BusyCursor())
@@ -72,3 +74,5 @@ void QtWindowOps::ShowMessage(const std::string& text)
 {
     ::ShowMessage(MessageParent(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
+
+} // namespace zuninfo

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace zuninfo {
+
 // The window operations carried out on Qt widgets: edit boxes are QLineEdit,
 // combo boxes editable QComboBox, labels QLabel, buttons any
 // QAbstractButton.
@@ -29,3 +31,5 @@ private:
     void Enable(QWidget* control, bool enabled) override;
     void ShowBusyCursor(bool busy) override;
 };
+
+} // namespace zuninfo

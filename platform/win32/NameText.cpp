@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace zuninfo {
+
 namespace {
 
 constexpr wchar_t kReplacement = 0xFFFD;
@@ -122,3 +124,5 @@ std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextE
         return Collate(localeName, a, b);
     });
 }
+
+} // namespace zuninfo

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace zuninfo {
+
 // Names are bytes until they are shown: these turn them into the UTF-16 text
 // of Windows' controls, and put them in the order their lists show them.
 
@@ -28,3 +30,5 @@ inline std::wstring Utf16(std::string_view utf8)
 // way in the order of their bytes.
 std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextEncoding encoding,
                                     std::wstring_view locale);
+
+} // namespace zuninfo

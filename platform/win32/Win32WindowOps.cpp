@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+namespace zuninfo {
+
 namespace {
 
 bool Is(HWND control, const wchar_t* className)
@@ -93,3 +95,5 @@ void Win32WindowOps::ShowMessage(const std::string& text)
 {
     ::ShowMessage(MessageParent(), Utf16(text));
 }
+
+} // namespace zuninfo

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace zuninfo {
+
 // Sizes a label (a static control) to its caption in its own font.
 void SizeToCaption(HWND label);
 
@@ -32,3 +34,5 @@ private:
     const std::wstring locale_ = UserLocaleName();
     HCURSOR cursorBeforeBusy_ = nullptr;
 };
+
+} // namespace zuninfo

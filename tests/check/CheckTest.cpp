@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace zuninfo;
+
 namespace {
 
 // A record line without its line end: Index, Skin, then 2 to 22 (ids that

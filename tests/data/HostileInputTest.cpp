@@ -22,6 +22,8 @@
 #include <optional>
 #include <string>
 
+using namespace zuninfo;
+
 namespace {
 
 constexpr std::uint64_t kMiB = 1024 * 1024;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace zuninfo;
+
 namespace {
 
 using Fields = std::array<std::int32_t, kMonsterFieldCount>;

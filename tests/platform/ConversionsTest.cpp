@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+using namespace zuninfo;
+
 namespace {
 
 using std::string_literals::operator""s;

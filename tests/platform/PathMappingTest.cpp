@@ -18,6 +18,8 @@
 
 namespace fs = std::filesystem;
 
+using namespace zuninfo;
+
 namespace {
 
 #ifndef _WIN32

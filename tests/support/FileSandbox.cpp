@@ -70,7 +70,7 @@ FileSandbox::~FileSandbox()
 fs::path FileSandbox::MonsterInfoFile() const
 {
 #ifdef _WIN32
-    return MonsterInfoPath(0);
+    return zuninfo::MonsterInfoPath(0);
 #else
     return Home() / ".wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf";
 #endif

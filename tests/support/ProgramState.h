@@ -14,6 +14,6 @@ inline void ResetProgramState()
     SkinNames = {};
     SkillNames = {};
     AttackNames = {};
-    SkinNamesEncoding = SkillNamesEncoding = AttackNamesEncoding = TextEncoding::Utf8;
+    zuninfo::SkinNamesEncoding = zuninfo::SkillNamesEncoding = zuninfo::AttackNamesEncoding = zuninfo::TextEncoding::Utf8;
     CurrentIndex = 0;
 }

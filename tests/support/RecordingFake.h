@@ -11,7 +11,7 @@
 // one list of lines such as "SetText Edit1 5", "AddItem ComboBox1 Goblin",
 // "Open mons.txt" or "Close mons.txt". Files live in memory; a path without
 // content cannot be opened. ShowMessage only logs, so it never blocks.
-class RecordingFake : public WindowOps, public FileAccess {
+class RecordingFake : public zuninfo::WindowOps, public zuninfo::FileAccess {
 public:
     std::vector<std::string> calls;
     std::map<std::string, std::string> files;          // path -> bytes

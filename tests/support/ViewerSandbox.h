@@ -24,6 +24,7 @@ public:
 
     std::filesystem::path Folder() const { return files_.Folder(); }
     std::filesystem::path Home() const { return files_.Home(); }
+    std::filesystem::path MonsterInfoFile() const { return files_.MonsterInfoFile(); }
 
 private:
     FileSandbox files_;

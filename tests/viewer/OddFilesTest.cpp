@@ -27,6 +27,8 @@
 
 namespace fs = std::filesystem;
 
+using namespace zuninfo;
+
 namespace {
 
 std::string Record(int index)

@@ -1,7 +1,8 @@
-// The viewer only reads: the real window, on the sample data in a
-// sandbox's current and home folders, loads, browses and takes typing
-// without changing a byte or a time stamp of its files and without making
-// any file; and the program's sources open files for reading only.
+// The viewer and its tools only read: the real window, on the sample data
+// in a sandbox's current and home folders, loads, browses and takes typing,
+// and each command-line tool runs there, without changing a byte or a time
+// stamp of its files and without making any file; and the program's sources
+// open files for reading only.
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
 #include "viewer/qt/Unit1.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -79,7 +82,10 @@ std::vector<std::string> Differences(const Snapshot& before, const Snapshot& aft
     return differences;
 }
 
-TEST(ReadOnly, LoadingAndBrowsingTheSampleDataChangesAndCreatesNoFile)
+// Runs `use` on the sample data in a sandbox's current and home folders and
+// expects it to change no byte or time stamp of their files and to make no
+// file.
+void ExpectNothingWritten(const std::function<void(const ViewerSandbox&)>& use)
 {
     ViewerSandbox sandbox;
     for (const char* list : {"mons.txt", "skills.txt", "attacks.txt"})
@@ -98,7 +104,15 @@ TEST(ReadOnly, LoadingAndBrowsingTheSampleDataChangesAndCreatesNoFile)
     const Snapshot homeBefore = Take(sandbox.Home());
     ASSERT_EQ(folderBefore.size(), 3u);
 
-    {
+    use(sandbox);
+
+    EXPECT_EQ(Differences(folderBefore, Take(sandbox.Folder())), std::vector<std::string>{});
+    EXPECT_EQ(Differences(homeBefore, Take(sandbox.Home())), std::vector<std::string>{});
+}
+
+TEST(ReadOnly, LoadingAndBrowsingTheSampleDataChangesAndCreatesNoFile)
+{
+    ExpectNothingWritten([](const ViewerSandbox&) {
         ModalBoxWatcher boxes;
         TForm1 form;
         form.show();
@@ -128,17 +142,35 @@ TEST(ReadOnly, LoadingAndBrowsingTheSampleDataChangesAndCreatesNoFile)
         EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
         form.close();
         QApplication::processEvents();
-    }
+    });
+}
 
-    EXPECT_EQ(Differences(folderBefore, Take(sandbox.Folder())), std::vector<std::string>{});
-    EXPECT_EQ(Differences(homeBefore, Take(sandbox.Home())), std::vector<std::string>{});
+// Each command-line tool, run as a user runs it on the sample data: in the
+// folder of the lists, with the files it finds by itself or named.
+TEST(ReadOnly, TheCommandLineToolsChangeAndCreateNoFile)
+{
+    const std::vector<QStringList> runs = {
+        {"zuninfo-check"},
+        {"zuninfo-check", "--json", "mons.txt", "skills.txt", "attacks.txt", "MONSTER_FILE"},
+    };
+    for (const QStringList& run : runs) {
+        SCOPED_TRACE(run.join(' ').toStdString());
+        ExpectNothingWritten([&run](const ViewerSandbox& sandbox) {
+            QStringList arguments = run.mid(1);
+            arguments.replaceInStrings("MONSTER_FILE", QString::fromStdString(sandbox.MonsterInfoFile().string()));
+            QProcess tool;
+            tool.start(QStringLiteral(ZUNINFO_TOOLS_DIR "/") + run.front(), arguments);
+            ASSERT_TRUE(tool.waitForFinished(60000));
+            EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        });
+    }
 }
 
 // The program's sources, as (path relative to the source folder, text).
 std::vector<std::pair<std::string, std::string>> ProgramSources()
 {
     std::vector<std::pair<std::string, std::string>> sources;
-    for (const char* folder : {"data", "platform", "viewer"}) {
+    for (const char* folder : {"check", "data", "platform", "viewer"}) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kSourceDir / folder)) {
             const std::string extension = entry.path().extension().string();
             if (extension == ".cpp" || extension == ".h")

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace zuninfo;
+
 namespace {
 
 const std::string kPath = "C:\\projects\\bin\\Data\\Zun\\zuninfo.qdf";

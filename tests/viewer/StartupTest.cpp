@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace zuninfo;
+
 namespace {
 
 // Watches the whole run of the program's entry: whether the main window was

@@ -21,6 +21,8 @@
 #include <set>
 #include <string>
 
+using namespace zuninfo;
+
 namespace {
 
 // A record with negative numbers and names for its ids in the sandbox lists.

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace zuninfo {
+
 int RunViewer()
 {
     return RunApplication(
@@ -18,3 +20,5 @@ int RunViewer()
         },
         [](const char* message) { ShowException(QString::fromUtf8(message)); });
 }
+
+} // namespace zuninfo

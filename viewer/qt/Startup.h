@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zuninfo {
+
 // The program's id on the desktop: the name of its menu entry and its icon.
 inline constexpr const char* kDesktopId = "io.github.zuninfo.Viewer";
 
@@ -9,3 +11,5 @@ inline constexpr const char* kDesktopId = "io.github.zuninfo.Viewer";
 // Returns the program's exit code, which is always 0.
 // Needs a QApplication.
 int RunViewer();
+
+} // namespace zuninfo

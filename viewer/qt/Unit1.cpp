@@ -21,6 +21,8 @@
 
 TForm1* Form1 = nullptr;
 
+using namespace zuninfo;
+
 namespace {
 
 // The window font at 8 points: "MS Sans Serif" where it is installed; else

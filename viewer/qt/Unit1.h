@@ -10,7 +10,7 @@ class QStatusBar;
 // The viewer's one window: a Load, a Prev and a Next button over two columns
 // of labelled fields, and a status bar that shows the hint of the field that
 // has the focus.
-class TForm1 : public QWidget, public QtWindowOps {
+class TForm1 : public QWidget, public zuninfo::QtWindowOps {
     Q_OBJECT
 
 public:

@@ -5,6 +5,8 @@
 #include "platform/win32/NameText.h"
 #include "viewer/win32/Unit1.h"
 
+namespace zuninfo {
+
 int RunViewer(HINSTANCE instance, int showCommand)
 {
     return RunApplication(
@@ -21,3 +23,5 @@ int RunViewer(HINSTANCE instance, int showCommand)
         },
         [](const char* message) { ShowException(Utf16(message)); });
 }
+
+} // namespace zuninfo

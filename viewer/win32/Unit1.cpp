@@ -10,6 +10,8 @@
 
 TForm1* Form1 = nullptr;
 
+using namespace zuninfo;
+
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"ZunInfoViewerForm";

@@ -11,7 +11,7 @@
 // of labelled fields, and a status bar that shows the hint of the field that
 // has the focus. Built from the layout table on Windows' own controls, with
 // places, sizes and fonts scaled from the 96-DPI design to the screen's.
-class TForm1 final : public Win32WindowOps {
+class TForm1 final : public zuninfo::Win32WindowOps {
 public:
     // Builds the window (not shown yet) and its controls, then reads the name
     // lists into the combo boxes. An Exception from a malformed name list
@@ -47,7 +47,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(HINSTANCE instance);
     void AddTooltip(HWND control, const wchar_t* hint);
-    RECT ScaledPlace(const ControlLayout& layout) const;
+    RECT ScaledPlace(const zuninfo::ControlLayout& layout) const;
     void FitControl(std::size_t index);
     void ApplyDpi(UINT dpi);
     void PlaceStatusBar();
@@ -64,7 +64,7 @@ private:
     HFONT boldFont_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     // The controls, in the order of kFormLayout.
-    std::array<HWND, kFormLayout.size()> controls_{};
+    std::array<HWND, zuninfo::kFormLayout.size()> controls_{};
 };
 
 // The main window; set before the window's constructor body runs and valid

@@ -2,5 +2,5 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    return RunViewer(instance, showCommand);
+    return zuninfo::RunViewer(instance, showCommand);
 }

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace zuninfo;
+
 namespace {
 
 TEST(NameText, ListsAreDecodedAsUtf8OrInTheLocalesCodePage)

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <random>
 
+using namespace zuninfo;
+
 namespace {
 
 // A POSIX locale name as Windows names it: "ko_KR.UTF-8" is "ko-KR".

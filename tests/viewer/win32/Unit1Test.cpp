@@ -21,6 +21,8 @@
 #include <map>
 #include <memory>
 
+using namespace zuninfo;
+
 namespace {
 
 std::string Sample(const char* name)
