@@ -108,7 +108,7 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
     return files;
 }
 
-Report CheckDataFiles(const DataFiles& files)
+Report CheckDataFiles(const DataFiles& files, std::vector<std::int64_t>* recordLines)
 {
     Report report;
     NamedFiles access(files);
@@ -139,7 +139,7 @@ Report CheckDataFiles(const DataFiles& files)
 
     if (files.monsterInfo) {
         report.BeginFile(*files.monsterInfo);
-        MonsterFileCheck check(report, listsRead);
+        MonsterFileCheck check(report, listsRead, recordLines);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else

@@ -31,7 +31,8 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths);
 
 // Reads the files through the viewer's own loaders, the lists first, and
 // reports what the viewer would lose, stop at, or show oddly. Reads only.
-Report CheckDataFiles(const DataFiles& files);
+// `recordLines`, when given, receives the line of each record stored.
+Report CheckDataFiles(const DataFiles& files, std::vector<std::int64_t>* recordLines = nullptr);
 
 // The command line: the arguments after the program's name; writes the
 // report to `out` and usage errors to `err`; gives the exit code.

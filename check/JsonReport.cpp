@@ -1,35 +1,9 @@
+#include "check/JsonText.h"
 #include "check/ReportWriters.h"
-
-#include "platform/Conversions.h"
-#include "platform/TextEncoding.h"
-
-#include <cstdio>
 
 namespace zuninfo {
 
 namespace {
-
-// A JSON string. Text that is not UTF-8 (a file name, say) is made visible
-// first, so that the output is always valid JSON.
-std::string JsonString(const std::string& text)
-{
-    const std::string utf8 = IsUtf8(text) ? text : VisibleBytes(text);
-    std::string json = "\"";
-    for (const char ch : utf8) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            json += '\\';
-            json += ch;
-        } else if (byte < 0x20) {
-            char escaped[7];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", byte);
-            json += escaped;
-        } else {
-            json += ch;
-        }
-    }
-    return json + "\"";
-}
 
 std::string JsonPlace(std::int64_t value)
 {
@@ -37,6 +11,14 @@ std::string JsonPlace(std::int64_t value)
 }
 
 } // namespace
+
+std::string FindingJson(const Finding& finding)
+{
+    const FindingKindInfo& kind = InfoOf(finding.kind);
+    return "{\"file\": " + JsonString(finding.file) + ", \"line\": " + JsonPlace(finding.line) + ", \"column\": "
+           + JsonPlace(finding.column) + ", \"severity\": \"" + SeverityName(kind.severity) + "\", \"kind\": \""
+           + kind.name + "\", \"message\": " + JsonString(finding.message) + "}";
+}
 
 void WriteJson(const Report& report, std::ostream& out)
 {
@@ -47,10 +29,7 @@ void WriteJson(const Report& report, std::ostream& out)
     out << "],\n  \"findings\": [";
     const char* separator = "\n";
     for (const Finding& finding : report.Findings()) {
-        const FindingKindInfo& kind = InfoOf(finding.kind);
-        out << separator << "    {\"file\": " << JsonString(finding.file) << ", \"line\": " << JsonPlace(finding.line)
-            << ", \"column\": " << JsonPlace(finding.column) << ", \"severity\": \"" << SeverityName(kind.severity)
-            << "\", \"kind\": \"" << kind.name << "\", \"message\": " << JsonString(finding.message) << "}";
+        out << separator << "    " << FindingJson(finding);
         separator = ",\n";
     }
     out << (*separator == ',' ? "\n  " : "") << "],\n  \"unlisted\": [";

@@ -14,8 +14,9 @@ const char* CaptionOf(int field)
 
 } // namespace
 
-MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead)
-    : report_(report), listsRead_(listsRead)
+MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead,
+                                   std::vector<std::int64_t>* recordLines)
+    : report_(report), listsRead_(listsRead), recordLines_(recordLines)
 {
 }
 
@@ -35,9 +36,11 @@ void MonsterFileCheck::FieldRead(FilePlace token, int field, std::int32_t value)
     values_[static_cast<std::size_t>(field)] = value;
 }
 
-void MonsterFileCheck::RecordStored(std::int64_t /*line*/, std::int32_t /*slot*/)
+void MonsterFileCheck::RecordStored(std::int64_t line, std::int32_t /*slot*/)
 {
     ++records_;
+    if (recordLines_ != nullptr)
+        recordLines_->push_back(line);
     for (int field = 0; field < kMonsterFieldCount; ++field)
         CheckId(field);
     CheckIndex();

@@ -19,8 +19,10 @@ namespace zuninfo {
 class MonsterFileCheck final : public MonsterInfoObserver {
 public:
     // `listsRead`: by NameList, whether that list was read, so that an id with
-    // no name in it can be told.
-    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead);
+    // no name in it can be told. `recordLines`, when given, receives the line
+    // each stored record starts on, slot by slot.
+    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead,
+                     std::vector<std::int64_t>* recordLines = nullptr);
 
     void LfAlone(FilePlace lf) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
@@ -42,6 +44,7 @@ private:
 
     Report& report_;
     std::array<bool, kNameLists.size()> listsRead_;
+    std::vector<std::int64_t>* recordLines_;
     // The record being read: each field's place and value.
     std::array<FilePlace, kMonsterFieldCount> places_{};
     std::array<std::int32_t, kMonsterFieldCount> values_{};

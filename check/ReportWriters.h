@@ -13,6 +13,12 @@ namespace zuninfo {
 // then one line for each kind with findings not listed, and a summary.
 void WriteText(const Report& report, std::ostream& out);
 
+// One finding as WriteText writes it, without the line end.
+std::string FindingLine(const Finding& finding);
+
+// One finding as WriteJson writes it: a JSON object.
+std::string FindingJson(const Finding& finding);
+
 // The same as one JSON object.
 void WriteJson(const Report& report, std::ostream& out);
 

@@ -8,14 +8,18 @@ const char* SeverityName(Severity severity)
     return severity == Severity::Error ? "error" : "warning";
 }
 
+std::string FindingLine(const Finding& finding)
+{
+    std::string line = finding.file;
+    if (finding.line != 0)
+        line += ':' + std::to_string(finding.line) + ':' + std::to_string(finding.column);
+    return line + ": " + SeverityName(InfoOf(finding.kind).severity) + ": " + finding.message;
+}
+
 void WriteText(const Report& report, std::ostream& out)
 {
-    for (const Finding& finding : report.Findings()) {
-        out << finding.file;
-        if (finding.line != 0)
-            out << ':' << finding.line << ':' << finding.column;
-        out << ": " << SeverityName(InfoOf(finding.kind).severity) << ": " << finding.message << '\n';
-    }
+    for (const Finding& finding : report.Findings())
+        out << FindingLine(finding) << '\n';
     for (const Report::Unlisted& unlisted : report.UnlistedFindings()) {
         const FindingKindInfo& kind = InfoOf(unlisted.kind);
         out << unlisted.path << ": " << SeverityName(kind.severity) << ": "

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Debian package made from the build folder: it holds the two programs, the
+# The Debian package made from the build folder: it holds the programs, their man pages, the
 # menu entry, the metainfo and the icons under /usr and nothing else, under
 # the project's version, with the Qt libraries (found by dpkg-shlibdeps) and
 # the caption font among its dependencies.
@@ -50,7 +50,11 @@ fail()
 
 expected=(
     ./usr/bin/zuninfo-check
+    ./usr/bin/zuninfo-diff
+    ./usr/bin/zuninfo-export
     ./usr/bin/zuninfo-viewer
+    ./usr/share/man/man1/zuninfo-diff.1.gz
+    ./usr/share/man/man1/zuninfo-export.1.gz
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"

@@ -1,0 +1,50 @@
+#include "check/CommandLine.h"
+
+#include <stdexcept>
+
+namespace zuninfo {
+
+Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<const Option> options)
+{
+    Arguments parsed;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") {
+            parsed.operands.insert(parsed.operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                   arguments.end());
+            break;
+        }
+        if (argument.size() < 2 || argument[0] != '-') {
+            parsed.operands.push_back(argument);
+            continue;
+        }
+        // "--name", "--name=value" or "-s".
+        const bool longForm = argument[1] == '-';
+        const std::size_t equals = argument.find('=');
+        const std::string name = longForm ? argument.substr(2, equals - 2) : argument.substr(1);
+        const Option* option = nullptr;
+        for (const Option& candidate : options) {
+            if (longForm ? name == candidate.name : name.size() == 1 && name[0] == candidate.shortName)
+                option = &candidate;
+        }
+        if (option == nullptr || (equals != std::string::npos && (!longForm || !option->takesValue)))
+            throw std::invalid_argument("unknown option '" + argument + "'");
+        std::string value;
+        if (equals != std::string::npos)
+            value = argument.substr(equals + 1);
+        else if (option->takesValue && i + 1 < arguments.size())
+            value = arguments[++i];
+        else if (option->takesValue)
+            throw std::invalid_argument("option '" + argument + "' needs a value");
+        parsed.options[option->name] = value;
+    }
+    return parsed;
+}
+
+int UsageError(std::ostream& err, std::string_view tool, std::string_view problem)
+{
+    err << tool << ": " << problem << "\nTry '" << tool << " --help'.\n";
+    return 2;
+}
+
+} // namespace zuninfo

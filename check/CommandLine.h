@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuninfo {
+
+// An option a command-line tool takes: "--name", "--name=value" or
+// "--name value" when it takes a value, and "-s" for its short form.
+struct Option {
+    const char* name;      // without the dashes
+    char shortName;        // 0: none
+    bool takesValue;
+};
+
+// The options given (by name; an option without a value maps to "") and the
+// operands, in order. "--" ends the options. Throws std::invalid_argument
+// naming an unknown option or one that misses its value.
+struct Arguments {
+    std::map<std::string, std::string, std::less<>> options;
+    std::vector<std::string> operands;
+
+    bool Has(std::string_view name) const { return options.contains(name); }
+};
+Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<const Option> options);
+
+// "TOOL: PROBLEM", then where to read more, on `err`; gives exit code 2.
+int UsageError(std::ostream& err, std::string_view tool, std::string_view problem);
+
+} // namespace zuninfo

@@ -1,0 +1,28 @@
+#include "check/ViewerRead.h"
+
+#include "platform/NameUtf8.h"
+
+#include <algorithm>
+
+namespace zuninfo {
+
+ViewerRead ReadAsTheViewer(const DataFiles& files)
+{
+    ViewerRead read;
+    std::vector<std::int64_t> lines;
+    read.report = CheckDataFiles(files, &lines);
+    const std::vector<Finding> findings = read.report.Findings();
+    // A list's bad id ends the viewer's start-up: it shows no record at all.
+    if (std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.kind == FindingKind::BadId; }))
+        return read;
+    for (std::size_t slot = 0; slot < lines.size(); ++slot)
+        read.records.push_back({static_cast<std::int32_t>(slot), lines[slot], Monsters[slot]});
+    return read;
+}
+
+std::string ShownName(NameList list, std::int32_t id)
+{
+    return NameAsUtf8(NameOfId(list, id), NameListEncoding(list));
+}
+
+} // namespace zuninfo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "check/CheckCommand.h"
+#include "check/Report.h"
+#include "data/MonsterInfo.h"
+#include "data/NameLists.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zuninfo {
+
+// A record as the viewer shows it: its slot in the store, the line of the
+// monster file it starts on, and its fields.
+struct ShownRecord {
+    std::int32_t slot = 0;
+    std::int64_t line = 0;
+    MonsterRecord record;
+};
+
+// What the viewer's loaders make of the files: the checker's findings, and
+// the records the viewer would show. None when a list's id would end its
+// start-up or the monster file cannot be read.
+struct ViewerRead {
+    Report report;
+    std::vector<ShownRecord> records;
+};
+
+// Reads the files as zuninfo-check does (see CheckDataFiles). The name
+// tables keep what the lists gave, for ShownName.
+ViewerRead ReadAsTheViewer(const DataFiles& files);
+
+// The name an id field shows, as UTF-8 text, decoded as the viewer decodes
+// its list's names.
+std::string ShownName(NameList list, std::int32_t id);
+
+} // namespace zuninfo

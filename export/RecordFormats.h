@@ -1,0 +1,30 @@
+#pragma once
+
+#include "check/ViewerRead.h"
+
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace zuninfo {
+
+// The forms zuninfo-export writes the records in. Every field is headed by
+// its caption; an id field gives the name the viewer shows for it (UTF-8)
+// and the id.
+enum class RecordFormat { Csv, Tsv, Json };
+
+// RFC 4180: a header row, then a row a record, CR LF after each; a field
+// that holds a comma, a quote, CR or LF is quoted, its quotes doubled. An id
+// field is two columns: "Skin" (the name) and "Skin id".
+void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out);
+
+// The same columns separated by tabs, LF after each row; a backslash, tab,
+// CR or LF in a name is written \\, \t, \r or \n.
+void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out);
+
+// One array of objects, one a record: "record" (its slot in the store),
+// "line" (where it starts in the file), then each field by its caption; an id
+// field as {"id": 3, "name": "Orc"}.
+void WriteJson(const std::vector<ShownRecord>& records, std::ostream& out);
+
+} // namespace zuninfo

@@ -1,0 +1,142 @@
+// zuninfo-export run in-process on small files made in a temporary folder.
+#include "export/ExportCommand.h"
+#include "tests/support/FileSandbox.h"
+#include "tests/support/ProgramState.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace zuninfo;
+
+namespace {
+
+// A record line: Index, Skin, then 2 to 22 (the attack and skill ids 8 to
+// 11 too).
+std::string Record(int index, int skin, const std::string& field3 = "3")
+{
+    std::string line = std::to_string(index) + " " + std::to_string(skin) + " 2 " + field3;
+    for (int field = 4; field < 23; ++field)
+        line += "\t" + std::to_string(field);
+    return line + "\r\n";
+}
+
+// Names with the bytes CSV, TSV and JSON must escape: a quote, a comma, a
+// tab, a backslash, and an LF that the name takes in (it runs to CR).
+const std::string kMons = "1 Orc \"Chief\", the Tall\r\n2 Imp\tof\\Ash\r\n3 Two\nLines\r\n";
+const std::string kTwoRecords = Record(0, 1) + Record(1, 2);
+
+struct ExportCase {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string qdf;
+    int exitCode;
+    std::string out; // the start of standard output
+    std::string err; // part of standard error; empty: nothing
+};
+
+TEST(Export, FormatsLossesAndExitCodes)
+{
+    const std::string files[] = {"mons.txt", "zuninfo.qdf"};
+    const auto with = [&](std::vector<std::string> options) {
+        options.insert(options.end(), std::begin(files), std::end(files));
+        return options;
+    };
+    const std::string header = "Index,Skin,Skin id,Line of Sight,Walk Speed,";
+    const ExportCase cases[] = {
+        {"csv, headed by the captions", with({}), kTwoRecords, 0, header + "1st Attack Range,", ""},
+        {"tsv", with({"--format", "tsv"}), kTwoRecords, 0, "Index\tSkin\tSkin id\t", ""},
+        {"a BOM first", with({"--bom"}), kTwoRecords, 0, "\xEF\xBB\xBFIndex,", ""},
+        {"a record lost behind a bad token", with({}), Record(0, 1) + Record(1, 1, "3x") + Record(2, 1), 1,
+         header, "zuninfo.qdf:2:7: error: Walk Speed (field 3): '3x' is not a valid integer value"},
+        {"a file without records: the header alone", with({"--format=json"}), ";\r\n", 0, "[]\n", ""},
+        {"a monster file that cannot be read: nothing", {"mons.txt", "missing.qdf"}, "", 1, "", "missing.qdf: error"},
+        {"an unknown format", with({"--format", "xml"}), kTwoRecords, 2, "", "no such format 'xml'"},
+        {"json takes no BOM", with({"--format", "json", "--bom"}), kTwoRecords, 2, "", "--bom is for csv and tsv"},
+        {"never over a file it reads", with({"-o", "./mons.txt"}), kTwoRecords, 2, "", "a file this run reads"},
+        {"an unknown option", with({"--columns"}), kTwoRecords, 2, "", "unknown option '--columns'"},
+    };
+    for (const ExportCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetProgramState();
+        FileSandbox sandbox;
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
+        FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunExportCommand(c.arguments, out, err), c.exitCode);
+        EXPECT_EQ(out.str().substr(0, c.out.size()), c.out);
+        if (c.out.empty())
+            EXPECT_EQ(out.str(), "");
+        if (c.err.empty())
+            EXPECT_EQ(err.str(), "");
+        else
+            EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+    }
+    ResetProgramState();
+}
+
+// Each record's row, read back as its format defines it, holds the names
+// and values the viewer shows.
+TEST(Export, EachFormatReadsBackToTheRecords)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(5, 1) + Record(6, 2) + Record(7, 3));
+    const auto run = [](std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), {"mons.txt", "zuninfo.qdf"});
+        std::ostringstream out, err;
+        EXPECT_EQ(RunExportCommand(arguments, out, err), 0) << err.str();
+        return out.str();
+    };
+
+    const std::string csv = run({});
+    EXPECT_NE(csv.find("\r\n5,\"Orc \"\"Chief\"\", the Tall\",1,2,3,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n7,\"Two\nLines\",3,2,3,"), std::string::npos) << csv;
+    const std::string tsv = run({"--format=tsv"});
+    EXPECT_NE(tsv.find("\n6\tImp\\tof\\\\Ash\t2\t2\t3\t"), std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("\n7\tTwo\\nLines\t3\t"), std::string::npos) << tsv;
+
+    const nlohmann::json json = nlohmann::json::parse(run({"--format", "json"}));
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_EQ(json[0]["record"], 0);
+    EXPECT_EQ(json[0]["line"], 1);
+    EXPECT_EQ(json[2]["line"], 3);
+    EXPECT_EQ(json[1]["Skin"]["name"], "Imp\tof\\Ash");
+    EXPECT_EQ(json[1]["Skin"]["id"], 2);
+    EXPECT_EQ(json[2]["Fly"], 22);
+    EXPECT_EQ(json[0]["Skill 1"]["name"], ""); // skills.txt was not read
+    ResetProgramState();
+}
+
+// -o replaces its file only with the whole export, and leaves nothing else.
+TEST(Export, AnOutputFileIsReplacedWhole)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kTwoRecords);
+    FileSandbox::Write(sandbox.Folder() / "out.csv", "old export");
+    std::ostringstream out, err;
+
+    EXPECT_EQ(RunExportCommand({"-o", "out.csv", "zuninfo.qdf"}, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "");
+    std::ifstream written(sandbox.Folder() / "out.csv", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox.Folder()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"out.csv", "zuninfo.qdf"}));
+    ResetProgramState();
+}
+
+} // namespace
