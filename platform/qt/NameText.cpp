@@ -20,12 +20,18 @@ QString LocaleTag(const QLocale& locale)
 QStringDecoder AnsiDecoder(const QLocale& locale)
 {
     const int codePage = AnsiCodePage(LocaleTag(locale).toStdString());
-    return QStringDecoder(("windows-" + std::to_string(codePage)).c_str(), QStringDecoder::Flag::Stateless);
+    return QStringDecoder(("windows-" + std::to_string(codePage)).c_str());
 }
 
 QString Decode(QStringDecoder& decoder, std::string_view bytes)
 {
     QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // A lead byte that ends the name waits in the decoder for the rest of
+    // its character (a stateless decoder drops it unmarked). A NUL, a
+    // character of its own in every code page, makes the decoder give what
+    // it holds, and ends the name's state; the NUL itself is dropped again.
+    text += decoder.decode(QByteArrayView("", 1));
+    text.chop(1);
     MarkUnmappable(reinterpret_cast<char16_t*>(text.data()), static_cast<std::size_t>(text.size()));
     return text;
 }

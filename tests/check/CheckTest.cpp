@@ -4,6 +4,7 @@
 #include "tests/support/ProgramState.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -51,8 +52,8 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
     const auto w = Severity::Warning, e = Severity::Error;
     const std::string qdf = "zuninfo.qdf";
     const CheckCase cases[] = {
-        {FindingKind::BadToken, {{qdf, Record(0) + "\r\n" + Record(1, 1, "3x") + "\r\n" + Record(2) + "\r\n"}}, 2, 7, e,
-         1, 1, "shows the 1 record before this line but not the 2 record lines from this one on"},
+        {FindingKind::BadToken, {{qdf, Record(0) + "\r\n" + Record(1, 1, "3x") + "\r\n;x\r\n\r\n" + Record(2) + "\r\n"}},
+         2, 7, e, 1, 1, "shows the 1 record before this line but not the 2 record lines from this one on"},
         {FindingKind::StoreFull, {{qdf, Records(502)}}, 501, 1, e, 1, 1, "not the 2 record lines from this one on"},
         {FindingKind::TrailingText, {{qdf, Record(0) + "\tGoblin\n" + Record(1) + "\r\n"}}, 2, 1, e, 1, 2,
          "trailing text of the record on line 1"},
@@ -121,10 +122,58 @@ TEST(Check, JsonHasTheSameFindings)
     ResetProgramState();
 }
 
-// The sample data, where the viewer reads it: nothing is lost. Its warnings
-// are the ids it holds on purpose: one set twice in each list, and a skin,
-// an attack and a skill id with no name.
-TEST(Check, SampleDataLosesNothing)
+// Every control byte, quotes and backslashes, in a name and in the name of
+// a file: a JSON parser reads the same files and findings from the output.
+TEST(Check, JsonOfAnyTextParsesToTheSameFindings)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    std::string odd = "\"'\\";
+    for (char byte = 1; byte < 0x20; ++byte)
+        odd += byte;
+    std::string name = odd;
+    std::erase_if(name, [](char byte) { return byte == '\r' || byte == '\n'; });
+    FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 Imp\r\n1 " + name + "\r\n");
+    const std::vector<std::string> paths = {"mons.txt", odd + ".qdf"};
+    std::ostringstream out, err;
+
+    EXPECT_EQ(RunCheckCommand({"--json", paths[0], paths[1]}, out, err), 1);
+    const nlohmann::json json = nlohmann::json::parse(out.str());
+    EXPECT_EQ(json["files"], paths);
+    ResetProgramState();
+    const std::vector<Finding> findings = CheckDataFiles(NamedDataFiles(paths)).Findings();
+    ASSERT_EQ(json["findings"].size(), findings.size());
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        EXPECT_EQ(json["findings"][i]["file"], findings[i].file);
+        EXPECT_EQ(json["findings"][i]["message"], findings[i].message);
+    }
+    ResetProgramState();
+}
+
+TEST(Check, UsageErrorsExitWithTwoAndNameTheArgumentOnStandardError)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* named;
+    } cases[] = {
+        {{"--jsn"}, "'--jsn'"},
+        {{"-x", "mons.txt"}, "'-x'"},
+        {{"mons.txt", "sub/MONS.TXT"}, "'sub/MONS.TXT'"},
+        {{"--json", "a.qdf", "b.qdf"}, "'b.qdf'"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCheckCommand(c.arguments, out, err), 2) << c.named;
+        EXPECT_EQ(out.str(), "") << c.named;
+        EXPECT_TRUE(err.str().starts_with("zuninfo-check: ")) << err.str();
+        EXPECT_NE(err.str().find(c.named), std::string::npos) << err.str();
+    }
+}
+
+// With no file named, what the viewer reads. The sample data loses nothing;
+// its warnings are the ids it holds on purpose: one set twice in each list,
+// and a skin, an attack and a skill id with no name.
+TEST(Check, WithNoFileNamedItReadsWhatTheViewerReads)
 {
     ResetProgramState();
     FileSandbox sandbox;
@@ -137,6 +186,14 @@ TEST(Check, SampleDataLosesNothing)
 
     EXPECT_EQ(RunCheckCommand({}, out, err), 0);
     EXPECT_NE(out.str().find("zuninfo-check: 4 files checked, 0 errors, 6 warnings"), std::string::npos) << out.str();
+
+    // As in the viewer, a missing list ends the lists: no later one is read.
+    std::filesystem::remove(sandbox.Folder() / "mons.txt");
+    ResetProgramState();
+    std::ostringstream missing;
+    EXPECT_EQ(RunCheckCommand({}, missing, err), 1);
+    EXPECT_NE(missing.str().find("zuninfo-check: 2 files checked, 1 error, 0 warnings"), std::string::npos)
+        << missing.str();
     ResetProgramState();
 }
 

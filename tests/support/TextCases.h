@@ -27,8 +27,16 @@ inline const std::vector<DecodingCase>& DecodingCases()
         {"1251", "ru_RU.UTF-8", "1 \xC3\xEE\xE1\xEB\xE8\xED\r\n", {u"\u0413\u043E\u0431\u043B\u0438\u043D"}},
         {"one name that is not UTF-8 makes the whole file legacy", "C", "1 \xC3\x89p\xC3\xA9" "e\r\n2 Caf\xE9\r\n",
          {u"\u00C3\u2030p\u00C3\u00A9" u"e", u"Caf\u00E9"}},
+        {"so does the first name", "C", "1 Caf\xE9\r\n2 \xC3\x89p\xC3\xA9" "e\r\n",
+         {u"Caf\u00E9", u"\u00C3\u2030p\u00C3\u00A9" u"e"}},
+        {"so does a name whose id is outside the table", "C", "1 \xC3\x89p\xC3\xA9" "e\r\n104 Caf\xE9\r\n2 Orc\r\n",
+         {u"\u00C3\u2030p\u00C3\u00A9" u"e", u"Orc"}},
+        {"1254, Turkish", "tr_TR.UTF-8", "1 K\xFDz\xFDl \xDE" "eytan\r\n", {u"K\u0131z\u0131l \u015E" u"eytan"}},
         {"bytes the code page cannot map", "el_GR.UTF-8", "1 A\xD2" "B\r\n2 \xE3\xEA\x81z\r\n",
          {u"A\uFFFD" u"B", u"\u03B3\u03BA\uFFFD" u"z"}},
+        {"a byte Windows-1252 leaves undefined", "C", "1 Orc\x81" "1\r\n", {u"Orc\uFFFD" u"1"}},
+        {"932: a pair whose second byte is none, and a lead byte that ends the name", "ja_JP.UTF-8",
+         "1 \x81" "1 Orc\r\n2 Orc\x83\r\n", {u"\uFFFD" u"1 Orc", u"Orc\uFFFD"}},
     };
     return cases;
 }

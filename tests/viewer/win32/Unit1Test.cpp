@@ -41,7 +41,8 @@ std::wstring TextOf(HWND window, UINT message = WM_GETTEXT, WPARAM wParam = 256)
 }
 
 // Answers this thread's message boxes while it lives: records each box's
-// text, and whether the main window was on screen meanwhile, and presses OK.
+// text, whether the main window was on screen meanwhile and whether a box's
+// owner was not, and presses OK.
 struct BoxAnswerer {
     BoxAnswerer() { SetTimer(nullptr, 0, 20, &Poll); }
     ~BoxAnswerer() { current = nullptr; }
@@ -56,6 +57,8 @@ struct BoxAnswerer {
             if (GetWindowThreadProcessId(box, nullptr) == GetCurrentThreadId() && IsWindowVisible(box)) {
                 current->texts.push_back(TextOf(GetDlgItem(box, 0xFFFF)));
                 current->mainWindowShown |= IsWindowVisible(FindWindowW(nullptr, L"ZunInfo.qdf")) != FALSE;
+                const HWND owner = GetWindow(box, GW_OWNER);
+                current->hiddenOwner |= owner != nullptr && !IsWindowVisible(owner);
                 SendMessageW(box, WM_COMMAND, IDOK, 0);
             }
         }
@@ -63,6 +66,7 @@ struct BoxAnswerer {
     static inline BoxAnswerer* current = nullptr;
     std::vector<std::wstring> texts;
     bool mainWindowShown = false;
+    bool hiddenOwner = false;
 };
 
 class Win32WindowTest : public ::testing::Test {
@@ -141,9 +145,11 @@ TEST_F(Win32WindowTest, EveryControlHasItsClassPlaceSizeFontAndCaption)
         EXPECT_EQ(place.left, Scaled(layout.left));
         EXPECT_EQ(place.top, Scaled(layout.top));
         // Labels size themselves to their caption, which ends before the
-        // field it names.
+        // field it names. Screen readers name a field by the control just
+        // before it.
         if (layout.buddy != nullptr) {
             EXPECT_LT(place.right, placeOf(Find(layout.buddy)).left);
+            EXPECT_EQ(GetWindow(Find(layout.buddy), GW_HWNDPREV), control);
         }
         if (layout.kind != ControlKind::Label && layout.kind != ControlKind::BoldLabel) {
             EXPECT_EQ(place.right - place.left, Scaled(layout.width));
@@ -281,12 +287,21 @@ TEST_F(Win32WindowTest, AMissingMonsterFileShowsItsBoxAndTheWindowGoesOn)
     EXPECT_EQ(Text("Label24"), L"Item 0 of 35");
 }
 
+TEST_F(Win32WindowTest, AMissingNameListShowsItsBoxOwnedByNoHiddenWindow)
+{
+    std::filesystem::remove(files.Folder() / "skills.txt");
+    Open();
+    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"File not found"});
+    EXPECT_FALSE(boxes.hiddenOwner);
+}
+
 TEST_F(Win32WindowTest, AMalformedNameListEndsTheStartUpWithItsMessageBeforeTheWindowShows)
 {
     FileSandbox::Write(files.Folder() / "mons.txt", "1 Bat\r\nGoblin 2\r\n");
     EXPECT_EQ(RunViewer(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 0);
     EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"mons.txt, line 2: 'Goblin' is not a valid integer value"});
     EXPECT_FALSE(boxes.mainWindowShown);
+    EXPECT_FALSE(boxes.hiddenOwner);
     EXPECT_EQ(Form1, nullptr);
 }
 
