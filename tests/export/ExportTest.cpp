@@ -2,11 +2,13 @@
 #include "export/ExportCommand.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
+#include "tests/support/TextCases.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <fstream>
@@ -30,8 +32,10 @@ std::string Record(int index, int skin, const std::string& field3 = "3")
 }
 
 // Names with the bytes CSV, TSV and JSON must escape: a quote, a comma, a
-// tab, a backslash, and an LF that the name takes in (it runs to CR).
-const std::string kMons = "1 Orc \"Chief\", the Tall\r\n2 Imp\tof\\Ash\r\n3 Two\nLines\r\n";
+// tab and a backslash; and, with kLfName, an LF that a name takes in (it
+// runs to CR), which the viewer reads so at a loss of a line.
+const std::string kMons = "1 Orc \"Chief\", the Tall\r\n2 Imp\tof\\Ash\r\n";
+const std::string kLfName = "3 Two\nLines\r\n";
 const std::string kTwoRecords = Record(0, 1) + Record(1, 2);
 
 struct ExportCase {
@@ -73,12 +77,14 @@ TEST(Export, FormatsLossesAndExitCodes)
         std::ostringstream out, err;
         EXPECT_EQ(RunExportCommand(c.arguments, out, err), c.exitCode);
         EXPECT_EQ(out.str().substr(0, c.out.size()), c.out);
-        if (c.out.empty())
+        if (c.out.empty()) {
             EXPECT_EQ(out.str(), "");
-        if (c.err.empty())
+        }
+        if (c.err.empty()) {
             EXPECT_EQ(err.str(), "");
-        else
+        } else {
             EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+        }
     }
     ResetProgramState();
 }
@@ -89,12 +95,13 @@ TEST(Export, EachFormatReadsBackToTheRecords)
 {
     ResetProgramState();
     FileSandbox sandbox;
-    FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
+    FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons + kLfName);
     FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(5, 1) + Record(6, 2) + Record(7, 3));
     const auto run = [](std::vector<std::string> arguments) {
         arguments.insert(arguments.end(), {"mons.txt", "zuninfo.qdf"});
         std::ostringstream out, err;
-        EXPECT_EQ(RunExportCommand(arguments, out, err), 0) << err.str();
+        EXPECT_EQ(RunExportCommand(arguments, out, err), 1);
+        EXPECT_NE(err.str().find("mons.txt:3:6: error: line ends with LF alone"), std::string::npos) << err.str();
         return out.str();
     };
 
@@ -138,5 +145,53 @@ TEST(Export, AnOutputFileIsReplacedWhole)
     EXPECT_EQ(names, (std::vector<std::string>{"out.csv", "zuninfo.qdf"}));
     ResetProgramState();
 }
+
+#ifndef _WIN32
+std::string Utf8(const std::u16string& text)
+{
+    std::string utf8;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            const int more = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+            constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+            utf8 += static_cast<char>(kLead[more] | (c >> (6 * more)));
+            for (int k = more - 1; k >= 0; --k)
+                utf8 += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// The names in an export are those the window shows: the cases every front
+// end meets, under the locale the environment gives.
+TEST(Export, NamesAreDecodedAsTheWindowDecodesThem)
+{
+    const char* before = std::getenv("LC_ALL");
+    const std::string previous = before != nullptr ? before : "";
+    for (const DecodingCase& c : DecodingCases()) {
+        SCOPED_TRACE(c.what);
+        ResetProgramState();
+        FileSandbox sandbox;
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", c.list);
+        std::string records;
+        for (std::size_t id = 1; id <= c.shown.size(); ++id)
+            records += Record(static_cast<int>(id), static_cast<int>(id));
+        FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", records);
+        setenv("LC_ALL", c.locale, 1);
+        std::ostringstream out, err;
+        RunExportCommand({"--format", "json", "mons.txt", "zuninfo.qdf"}, out, err);
+        const nlohmann::json json = nlohmann::json::parse(out.str());
+        for (std::size_t i = 0; i < c.shown.size(); ++i)
+            EXPECT_EQ(json[i]["Skin"]["name"], Utf8(c.shown[i])) << "id " << i + 1;
+    }
+    before != nullptr ? setenv("LC_ALL", previous.c_str(), 1) : unsetenv("LC_ALL");
+    ResetProgramState();
+}
+#endif
 
 } // namespace

@@ -132,10 +132,13 @@ TEST(ReadOnly, LoadingBrowsingAndCheckingTheSampleDataChangesAndCreatesNoFile)
         QApplication::processEvents();
     }
     // Each command-line tool, with the files it finds by itself or named.
+    const QString monsterFile = QString::fromStdString(sandbox.MonsterInfoFile().string());
     for (QStringList run : std::vector<QStringList>{
              {"zuninfo-check"},
-             {"zuninfo-check", "--json", "mons.txt", "skills.txt", "attacks.txt",
-              QString::fromStdString(sandbox.MonsterInfoFile().string())}}) {
+             {"zuninfo-check", "--json", "mons.txt", "skills.txt", "attacks.txt", monsterFile},
+             {"zuninfo-export"},
+             {"zuninfo-export", "--format", "json", "mons.txt", monsterFile},
+             {"zuninfo-diff", monsterFile, monsterFile}}) {
         QProcess tool;
         tool.start(QStringLiteral(ZUNINFO_TOOLS_DIR "/") + run.takeFirst(), run);
         ASSERT_TRUE(tool.waitForFinished(60000));
