@@ -50,7 +50,8 @@ void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace nameP
         std::int64_t& setOn = setOnLine_[static_cast<std::size_t>(id)];
         if (setOn != 0)
             report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(name));
-        setOn = idPlace.line;
+        else
+            setOn = idPlace.line;
     }
     if (name.empty())
         report_.Add(FindingKind::EmptyName, namePlace, id);

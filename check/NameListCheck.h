@@ -27,7 +27,7 @@ public:
 private:
     Report& report_;
     NameList list_;
-    std::vector<std::int64_t> setOnLine_; // by id; 0 while no line has set it
+    std::vector<std::int64_t> setOnLine_; // by id: the line that first set it; 0 while none has
     // The first LF alone since the current line's id began.
     std::optional<FilePlace> lfAlone_;
 };

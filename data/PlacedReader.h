@@ -18,6 +18,17 @@ public:
     int Next()
     {
         const int c = in_.Next();
+        if (c == EOF) {
+            // The end of the file stands just past its last byte, on that
+            // byte's line, however often it is read: after a final LF, at
+            // that LF, so that no place names a line the file does not have.
+            if (previous_ != EOF && previous_ != '\n')
+                ++place_.column;
+            else if (place_.line == 0)
+                place_ = {1, 1};
+            previous_ = EOF;
+            return EOF;
+        }
         if (previous_ == '\n') {
             ++place_.line;
             place_.column = 1;

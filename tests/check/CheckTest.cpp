@@ -67,7 +67,11 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::BadId, {{"mons.txt", "7\r\n8 Orc\r\n"}}, 1, 1, e, 1, 1, "\"mons.txt, line 1: '7\\r\\n8' is not"},
         {FindingKind::ListIdOutsideTable, {{"skills.txt", "382 Fire\r\n"}}, 1, 1, w, 0, 1, "ids 0 to 381"},
         {FindingKind::IdSetTwice, {{"Attacks.TXT", "3 Bite\r\n3:Claw\r\n"}}, 2, 1, w, 0, 1, "later name 'Claw'"},
+        {FindingKind::IdSetTwice, {{"mons.txt", "1 A\r\n1 B\r\n1 C\r\n"}}, 3, 1, w, 0, 2, "(first on line 1)"},
         {FindingKind::EmptyName, {{"mons.txt", "5 Imp\r\n7:\r\n"}}, 2, 3, w, 0, 1, "id 7 has an empty name"},
+        // The end of the file stands just past its last byte.
+        {FindingKind::EmptyName, {{"mons.txt", "7"}}, 1, 2, w, 0, 1, "id 7 has an empty name"},
+        {FindingKind::BadToken, {{qdf, "0 1 "}}, 1, 5, e, 1, 1, "(field 2): '' is not"},
         {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the 1 line after it (to line 2)"},
         {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
         {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "does not read attacks.txt"},
@@ -87,11 +91,10 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         EXPECT_EQ(report.ExitCode(), c.exitCode);
         const std::vector<Finding> findings = report.Findings();
         EXPECT_EQ(findings.size(), c.findings);
-        const auto found
-            = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.kind == c.kind; });
-        ASSERT_NE(found, findings.end());
-        EXPECT_EQ(found->line, c.line);
-        EXPECT_EQ(found->column, c.column);
+        const auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.kind == c.kind && f.line == c.line && f.column == c.column;
+        });
+        ASSERT_NE(found, findings.end()) << (findings.empty() ? "no finding" : findings[0].message);
         EXPECT_EQ(InfoOf(found->kind).severity, c.severity);
         EXPECT_NE(found->message.find(c.says), std::string::npos) << found->message;
     }
