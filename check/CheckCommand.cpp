@@ -49,7 +49,8 @@ most), 1 when something would, 2 for a usage error. Nothing is written to
 any file.
 )";
 
-// Opens each of the loaders' fixed names at the path given for it.
+// Opens each of the loaders' fixed names at the path given for it, as it
+// stands, and keeps why the last file that could not be opened could not.
 class NamedFiles final : public FileAccess {
 public:
     explicit NamedFiles(const DataFiles& files)
@@ -65,12 +66,19 @@ public:
     std::FILE* Open(const std::string& path) override
     {
         const auto named = paths_.find(path);
-        return SystemFiles().Open(named != paths_.end() ? named->second : path);
+        if (named == paths_.end()) {
+            failure_ = {};
+            return nullptr;
+        }
+        return OpenFileAsNamed(named->second, &failure_);
     }
-    void Close(std::FILE* file) override { SystemFiles().Close(file); }
+    void Close(std::FILE* file) override { std::fclose(file); }
+
+    const OpenFailure& LastFailure() const { return failure_; }
 
 private:
     std::map<std::string, std::string> paths_;
+    OpenFailure failure_;
 };
 
 int UsageError(std::ostream& err, const std::string& problem)
@@ -87,7 +95,7 @@ DataFiles ViewerDataFiles()
     for (const NameList list : kNameLists)
         files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
     files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
-    files.stopListsAsTheViewer = true;
+    files.viewersOwn = true;
     return files;
 }
 
@@ -126,12 +134,12 @@ Report CheckDataFiles(const DataFiles& files)
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.
-            if (files.stopListsAsTheViewer)
+            if (files.viewersOwn)
                 break;
         }
         if (!opened) {
-            check.NotOpened();
-            if (files.stopListsAsTheViewer)
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
+            if (files.viewersOwn)
                 break;
         }
         listsRead[static_cast<std::size_t>(list)] = opened;
@@ -143,7 +151,7 @@ Report CheckDataFiles(const DataFiles& files)
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
-            check.NotOpened();
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
     }
     return report;
 }

@@ -41,10 +41,17 @@ struct FindingKindInfo {
 // clang-format off
 inline constexpr std::array<FindingKindInfo, 14> kFindingKinds{{
     {"unreadable", Severity::Error, 1,
-     // 0 for the monster file; for a list, 1 + how many lists after it are not read, then their names
-     "cannot be read: it is missing, not a regular file, or not readable; the viewer shows \"File not found\" "
-     "{0:when Load is pressed|at start-up|at start-up and does not read {1}|at start-up and does not read {1} or {2}}",
-     "{0} more unreadable files"},
+     // why (OpenFailure::Reason), the system's words for it; what the viewer then does, only for the files it
+     // finds itself: 0 for a file named, 1 for the monster file, for a list 2 + how many lists after it are
+     // not read, then their names
+     "cannot be read: {0:it does not exist|it is a link to a file that does not exist|it is a folder|"
+     "permission denied|it is a named pipe (FIFO), not a regular file|it is a device, not a regular file|"
+     "it is a socket, not a regular file|it is not a regular file|{1}}"
+     "{2:|; the viewer shows \"File not found\" when Load is pressed; press Load again once the file is "
+     "there|; the viewer shows \"File not found\" at start-up|; the viewer shows \"File not "
+     "found\" at start-up and does not read {3}|; the viewer shows \"File not found\" at start-up and does not "
+     "read {3} or {4}}",
+     "{0:# more file cannot|# more files cannot} be read"},
     {"bad-token", Severity::Error, 1,
      // caption, field, the token as shown, records read before it, record lines not shown from it on
      "{0} (field {1}): '{2}' is not a valid integer value; the viewer stops reading here, so it shows "

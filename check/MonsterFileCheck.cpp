@@ -97,9 +97,10 @@ void MonsterFileCheck::EndTrailingRun()
     run_ = {};
 }
 
-void MonsterFileCheck::NotOpened()
+void MonsterFileCheck::NotOpened(const OpenFailure& failure, bool atViewersPath)
 {
-    report_.AddForFile(FindingKind::Unreadable, 0);
+    report_.AddForFile(FindingKind::Unreadable, static_cast<int>(failure.reason), failure.systemText,
+                       atViewersPath ? 1 : 0);
 }
 
 void MonsterFileCheck::Finish()

@@ -30,8 +30,9 @@ public:
     void StoreFull(FilePlace lineStart) override;
     void RecordLineNotShown(std::int64_t line, std::int64_t recordLine) override;
 
-    // The file could not be opened.
-    void NotOpened();
+    // The file could not be opened; `atViewersPath`: it is the file the
+    // viewer looks for, not one named.
+    void NotOpened(const OpenFailure& failure, bool atViewersPath);
     // After the load: the findings that need the whole file.
     void Finish();
 

@@ -63,14 +63,16 @@ void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)
     report_.Add(FindingKind::BadId, idPlace, message);
 }
 
-void NameListCheck::NotOpened()
+void NameListCheck::NotOpened(const OpenFailure& failure, bool inViewersFolder)
 {
-    // The lists after this one are not read.
-    std::vector<std::string> arguments{"1"};
-    const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
-    for (auto list = later; list != kNameLists.end(); ++list)
-        arguments.push_back(NameListFileName(*list));
-    arguments[0] = std::to_string(arguments.size());
+    std::vector<std::string> arguments{std::to_string(static_cast<int>(failure.reason)), failure.systemText, "0"};
+    if (inViewersFolder) {
+        // The viewer reads none of the lists after this one.
+        const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
+        for (auto list = later; list != kNameLists.end(); ++list)
+            arguments.push_back(NameListFileName(*list));
+        arguments[2] = std::to_string(arguments.size() - 1);
+    }
     report_.AddWithArguments(FindingKind::Unreadable, FilePlace{0, 0}, std::move(arguments));
 }
 

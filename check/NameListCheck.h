@@ -21,8 +21,9 @@ public:
     void NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name) override;
     void IdRejected(FilePlace idPlace, const std::string& message) override;
 
-    // The file could not be opened.
-    void NotOpened();
+    // The file could not be opened; `inViewersFolder`: it is the list the
+    // viewer looks for, not one named, so the lists after it go unread.
+    void NotOpened(const OpenFailure& failure, bool inViewersFolder);
 
 private:
     Report& report_;

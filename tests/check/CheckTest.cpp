@@ -11,9 +11,18 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
 using namespace zuninfo;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -35,6 +44,9 @@ std::string Records(int count)
     return file;
 }
 
+// What stands at the place of a case's last file instead of its bytes.
+enum class Odd { None, Folder, Fifo, NoPermission };
+
 struct CheckCase {
     FindingKind kind;
     std::map<std::string, std::optional<std::string>> files; // name -> bytes; nullopt: no such file
@@ -42,8 +54,12 @@ struct CheckCase {
     std::int64_t column;
     Severity severity;
     int exitCode;
-    std::size_t findings; // in all
-    const char* says;     // part of the message
+    std::size_t findings; // in all; with none, `kind` and the place are not looked for
+    std::string_view says; // part of the message; a '\0' at its end stands for the message's end
+    Odd odd = Odd::None;
+    // The paths named; by default every file's name. None: the files the
+    // viewer finds itself (the monster file at its fixed path).
+    std::optional<std::vector<std::string>> named = std::nullopt;
 };
 
 TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
@@ -63,7 +79,26 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::IdWithoutName, {{"mons.txt", "0 Goblin\r\n"}, {qdf, Records(1)}}, 1, 3, w, 0, 1,
          "Skin (field 1): id 1 has no name in mons.txt"},
         {FindingKind::IndexTwice, {{qdf, Record(7) + "\r\n" + Record(7)}}, 2, 1, w, 0, 1, "first on line 1"},
-        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "when Load is pressed"},
+        // Why a file cannot be read; what the viewer then does only for the
+        // files it finds itself.
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "cannot be read: it does not exist\0"sv},
+        {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", ""}, {"attacks.txt", ""}}, 0, 0, e, 1, 1,
+         "it does not exist; the viewer shows \"File not found\" when Load is pressed", Odd::None,
+         std::vector<std::string>{}},
+        {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", std::nullopt}}, 0, 0, e, 1, 2,
+         "it does not exist; the viewer shows \"File not found\" at start-up and does not read attacks.txt\0"sv,
+         Odd::None, std::vector<std::string>{}},
+        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "it is a folder\0"sv, Odd::Folder},
+#ifndef _WIN32
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "it is a named pipe (FIFO)", Odd::Fifo},
+        {FindingKind::Unreadable, {{qdf, Records(1)}}, 0, 0, e, 1, 1, "permission denied\0"sv, Odd::NoPermission},
+        // A path named is read as it stands: no drive, no backslashes, no
+        // other case.
+        {FindingKind::Unreadable, {{"c:table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
+        {FindingKind::Unreadable, {{"ZUNINFO.QDF", Records(1)}}, 0, 0, e, 1, 1, "it does not exist", Odd::None,
+         std::vector<std::string>{qdf}},
+#endif
+        {FindingKind::Unreadable, {{"my\\table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
         {FindingKind::BadId, {{"mons.txt", "7\r\n8 Orc\r\n"}}, 1, 1, e, 1, 1, "\"mons.txt, line 1: '7\\r\\n8' is not"},
         {FindingKind::ListIdOutsideTable, {{"skills.txt", "382 Fire\r\n"}}, 1, 1, w, 0, 1, "ids 0 to 381"},
         {FindingKind::IdSetTwice, {{"Attacks.TXT", "3 Bite\r\n3:Claw\r\n"}}, 2, 1, w, 0, 1, "later name 'Claw'"},
@@ -74,10 +109,13 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::BadToken, {{qdf, "0 1 "}}, 1, 5, e, 1, 1, "(field 2): '' is not"},
         {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the 1 line after it (to line 2)"},
         {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
-        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "does not read attacks.txt"},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.kind).name + std::string(" in ") + c.files.rbegin()->first);
+#ifndef _WIN32
+        if (c.odd == Odd::NoPermission && geteuid() == 0)
+            continue; // root reads anything
+#endif
         ResetProgramState();
         FileSandbox sandbox;
         std::vector<std::string> paths;
@@ -86,17 +124,31 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
                 FileSandbox::Write(sandbox.Folder() / name, *bytes);
             paths.push_back(name);
         }
+        const fs::path last = sandbox.Folder() / c.files.rbegin()->first;
+        if (c.odd == Odd::Folder)
+            fs::create_directory(last);
+#ifndef _WIN32
+        if (c.odd == Odd::Fifo) {
+            ASSERT_EQ(::mkfifo(last.c_str(), 0600), 0);
+        }
+        if (c.odd == Odd::NoPermission)
+            fs::permissions(last, fs::perms::none);
+#endif
 
-        const Report report = CheckDataFiles(NamedDataFiles(paths));
+        const Report report = CheckDataFiles(!c.named ? NamedDataFiles(paths)
+                                             : c.named->empty() ? ViewerDataFiles()
+                                                                : NamedDataFiles(*c.named));
         EXPECT_EQ(report.ExitCode(), c.exitCode);
         const std::vector<Finding> findings = report.Findings();
-        EXPECT_EQ(findings.size(), c.findings);
+        EXPECT_EQ(findings.size(), c.findings) << (findings.empty() ? "" : findings[0].message);
+        if (c.findings == 0)
+            continue;
         const auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
             return f.kind == c.kind && f.line == c.line && f.column == c.column;
         });
         ASSERT_NE(found, findings.end()) << (findings.empty() ? "no finding" : findings[0].message);
         EXPECT_EQ(InfoOf(found->kind).severity, c.severity);
-        EXPECT_NE(found->message.find(c.says), std::string::npos) << found->message;
+        EXPECT_NE((found->message + '\0').find(c.says), std::string::npos) << found->message;
     }
     ResetProgramState();
 }
