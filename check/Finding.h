@@ -57,64 +57,68 @@ inline constexpr std::array<FindingKindInfo, 14> kFindingKinds{{
      "{0} (field {1}): '{2}' is not a valid integer value; the viewer stops reading here, so it shows "
      "{3:no record and|the # record before this line but|the # records before this line but} "
      "{4:not this record line|not the # record lines from this one on}",
-     "{0} more bad tokens"},
+     "{0:# more bad token|# more bad tokens}"},
     {"store-full", Severity::Error, 1,
      // the store's slots, records read before it, record lines not shown from it on
      "record line past the {0}th, the most the viewer holds; the viewer stops reading here, so it shows "
      "{1:no record and|the # record before this line but|the # records before this line but} "
      "{2:not this record line|not the # record lines from this one on}",
-     "{0} more record lines past the store"},
+     "{0:# more record line|# more record lines} past the store"},
     {"trailing-text", Severity::Error, 10,
      // the line of the record, how many record lines after this one it also takes in, the last of them
      "this record line is read as part of the trailing text of the record on line {0}, whose line ends with LF "
      "alone: the viewer skips on to the next CR and does not show this record line"
-     "{1:| or the # record line after it, up to line {2}| or the # record lines after it, up to line {2}}",
-     "{0} more runs of record lines read as trailing text"},
-    {"lf-line-end", Severity::Warning, 1,
-     "line ends with LF alone, not CR LF: a comment line ends there all the same, but the viewer reads a record "
-     "line on into the next line",
-     "{0} more lines end with LF alone"},
+     "{1:| or the record line after it (line {2})| or the # record lines after it, up to line {2}}",
+     "{0:# more run|# more runs} of record lines read as trailing text"},
+    {"lf-line-end", Severity::Warning, 4, // one for each part of a line it can stand in
+     // what it stands in (LfIn), the id whose name it ends
+     "line ends with LF alone, not CR LF: {0:harmless on the list's last line: no line runs on, and the name of "
+     "id {1} keeps the LF as its last byte|harmless on a comment line, which ends at its LF all the same|on a "
+     "record line the viewer reads the LF as part of a field, which then is not a number, and the table ends "
+     "there|the viewer reads on past it to the next CR as this record line's trailing text, and so skips any "
+     "lines up to there|the viewer stops reading the file before this line}",
+     "{0:# more line ends|# more lines end} with LF alone"},
     {"lone-cr", Severity::Error, 10,
      // the skipped byte as shown
      "CR with no LF after it: the viewer skips the next byte ('{0}') unexamined, as if it were the LF, and reads "
      "on from the byte after it as a new line",
-     "{0} more CRs have no LF after them"},
+     "{0:# more CR has|# more CRs have} no LF after {0:it|them}"},
     {"id-outside-table", Severity::Warning, 10,
      // caption, field, id, the list's file, its largest id
      "{0} (field {1}): id {2} is outside {3}'s ids 0 to {4}; the viewer shows an empty {0}",
-     "{0} more ids outside their table"},
+     "{0:# more id|# more ids} outside {0:its|their} table"},
     {"id-without-name", Severity::Warning, 10,
      // caption, field, id, the list's file
      "{0} (field {1}): id {2} has no name in {3}; the viewer shows an empty {0}",
-     "{0} more ids have no name"},
+     "{0:# more id has|# more ids have} no name"},
     {"index-twice", Severity::Warning, 10,
      // Index, the line that first used it
      "Index {0} is used again (first on line {1}); the viewer shows both records",
-     "{0} more Indexes are used again"},
+     "{0:# more Index is|# more Indexes are} used again"},
     {"bad-id", Severity::Error, 1,
      // the viewer's message
      "the id is not a number: the viewer stops at start-up with the message \"{0}\" and does not open its window",
-     "{0} more bad ids"},
+     "{0:# more bad id|# more bad ids}"},
     {"list-id-outside-table", Severity::Warning, 10,
      // id, the table's largest id, the name as shown
      "id {0} is outside the table's ids 0 to {1}: the viewer lists the name '{2}' in the drop-down list but "
      "shows it for no monster",
-     "{0} more ids outside the table"},
+     "{0:# more id|# more ids} outside the table"},
     {"id-set-twice", Severity::Warning, 10,
      // id, the line that first set it, the later name as shown
      "id {0} is set again (first on line {1}): the viewer shows the later name '{2}' for it; both names stay in "
      "the drop-down list",
-     "{0} more ids are set again"},
+     "{0:# more id is|# more ids are} set again"},
     {"empty-name", Severity::Warning, 10,
      // id
      "id {0} has an empty name: the viewer shows an empty field for it and lists an empty item",
-     "{0} more names are empty"},
+     "{0:# more name is|# more names are} empty"},
     {"name-runs-on", Severity::Error, 10,
      // how many lines after the LF the name takes in, the last of them, id
      "line ends with LF alone, not CR LF: the viewer reads "
-     "{0:the LF|the # line after it (to line {1})|the # lines after it (to line {1})} as part of the name of id "
-     "{2}, not as lines of their own",
-     "{0} more names run on over LF alone"},
+     "{0:the line after it (line {1})|the # lines after it (to line {1})} as part of the name of id {2}, not as "
+     "lines of their own",
+     "{0:# more name runs|# more names run} on over LF alone"},
 }};
 // clang-format on
 

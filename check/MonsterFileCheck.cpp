@@ -19,9 +19,17 @@ MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.s
 {
 }
 
-void MonsterFileCheck::LfAlone(FilePlace lf)
+void MonsterFileCheck::LfAlone(FilePlace lf, LfIn in)
 {
-    report_.Add(FindingKind::LfLineEnd, lf);
+    // The first of each place an LF alone does something different in is
+    // listed; the rest, like them, are counted.
+    bool& listed = lfListed_[static_cast<std::size_t>(in)];
+    if (listed) {
+        report_.AddUnlisted(FindingKind::LfLineEnd);
+        return;
+    }
+    listed = true;
+    report_.Add(FindingKind::LfLineEnd, lf, static_cast<int>(in));
 }
 
 void MonsterFileCheck::LoneCr(FilePlace cr, unsigned char skipped)

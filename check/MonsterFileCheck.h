@@ -22,7 +22,7 @@ public:
     // no name in it can be told.
     MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead);
 
-    void LfAlone(FilePlace lf) override;
+    void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
     void FieldRead(FilePlace token, int field, std::int32_t value) override;
     void RecordStored(std::int64_t line, std::int32_t slot) override;
@@ -43,6 +43,8 @@ private:
 
     Report& report_;
     std::array<bool, kNameLists.size()> listsRead_;
+    // Whether an LF alone is listed yet, by what it stands in.
+    std::array<bool, static_cast<std::size_t>(LfIn::Unread) + 1> lfListed_{};
     // The record being read: each field's place and value.
     std::array<FilePlace, kMonsterFieldCount> places_{};
     std::array<std::int32_t, kMonsterFieldCount> values_{};

@@ -22,10 +22,11 @@ NameListCheck::NameListCheck(Report& report, NameList list)
 {
 }
 
-void NameListCheck::LfAlone(FilePlace lf)
+void NameListCheck::LfAlone(FilePlace lf, LfIn /*in*/)
 {
     if (!lfAlone_)
         lfAlone_ = lf;
+    ++lfsAlone_;
 }
 
 void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
@@ -33,16 +34,21 @@ void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
     report_.Add(FindingKind::LoneCr, cr, VisibleBytes(std::string(1, static_cast<char>(skipped))));
 }
 
-void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name)
+void NameListCheck::LineRead(const ListLine& line)
 {
-    // A name runs to the first CR, so every LF in it is one alone. The lines
-    // after the first LF that it takes in: an LF at its very end ends the
-    // last of them.
+    const auto& [idPlace, id, namePlace, name, endsFile] = line;
+    // A name runs to the first CR, so every LF in it is one alone. It takes
+    // in the lines after the first: up to the CR that ends it, or to the end
+    // of the file, where a last LF ends the last line taken in.
     if (lfAlone_) {
-        const std::int64_t lines = std::count(name.begin(), name.end(), '\n') - (name.ends_with('\n') ? 1 : 0);
-        report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
-        lfAlone_.reset();
+        const std::int64_t lines = lfsAlone_ - (endsFile && name.ends_with('\n') ? 1 : 0);
+        if (lines == 0)
+            report_.Add(FindingKind::LfLineEnd, *lfAlone_, static_cast<int>(LfIn::ListLine), id);
+        else
+            report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
     }
+    lfAlone_.reset();
+    lfsAlone_ = 0;
 
     if (id < 0 || static_cast<std::size_t>(id) >= setOnLine_.size()) {
         report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(name));
@@ -60,6 +66,7 @@ void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace nameP
 void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)
 {
     lfAlone_.reset();
+    lfsAlone_ = 0;
     report_.Add(FindingKind::BadId, idPlace, message);
 }
 

@@ -16,9 +16,9 @@ class NameListCheck final : public NameListObserver {
 public:
     NameListCheck(Report& report, NameList list);
 
-    void LfAlone(FilePlace lf) override;
+    void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
-    void NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name) override;
+    void LineRead(const ListLine& line) override;
     void IdRejected(FilePlace idPlace, const std::string& message) override;
 
     // The file could not be opened; `inViewersFolder`: it is the list the
@@ -29,8 +29,9 @@ private:
     Report& report_;
     NameList list_;
     std::vector<std::int64_t> setOnLine_; // by id: the line that first set it; 0 while none has
-    // The first LF alone since the current line's id began.
+    // The first LF alone since the current line's id began, and how many.
     std::optional<FilePlace> lfAlone_;
+    std::int64_t lfsAlone_ = 0;
 };
 
 } // namespace zuninfo

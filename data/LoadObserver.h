@@ -12,6 +12,16 @@ struct FilePlace {
     std::int64_t column = 1;
 };
 
+// The part of a line an LF alone stands in, as the loader reads it: that
+// decides what the LF does there.
+enum class LfIn {
+    ListLine,     // a name list's line: its name, which runs on over it (or its id, which it makes invalid)
+    Comment,      // a monster file's comment line, which it ends all the same
+    Field,        // a record's field, which it makes invalid
+    TrailingText, // the text after a record's last field, which runs on to the next CR
+    Unread,       // what follows the end of the parse, which the viewer never reads
+};
+
 // What both loaders tell an observer about line ends other than CR LF. The
 // loaders take an observer as an option, for tools that check the files;
 // without one they tell nothing and read as they always do.
@@ -19,8 +29,8 @@ class LoadObserver {
 public:
     virtual ~LoadObserver() = default;
 
-    // An LF with no CR before it.
-    virtual void LfAlone(FilePlace /*lf*/) {}
+    // An LF with no CR before it, and what it stands in.
+    virtual void LfAlone(FilePlace /*lf*/, LfIn /*in*/) {}
 
     // A CR where the grammar steps over the LF of a CR LF, but the byte after
     // it is not LF: the loader skips that byte unexamined.

@@ -59,7 +59,16 @@ public:
             observer_.RecordLineNotShown(in_.Place().line, trailingTextOf_);
         return c;
     }
-    int NextLine() { return in_.Next(); }
+    // A line's first byte: a record line's unless it starts a comment (or is
+    // the CR of a blank line).
+    int NextLine()
+    {
+        in_.ReadingIn(LfIn::Field);
+        const int c = in_.Next();
+        if (c == ';')
+            in_.ReadingIn(LfIn::Comment);
+        return c;
+    }
     int StepOverLf() { return in_.StepOverLf(); }
     void RecordStarts() { recordLine_ = in_.Place().line; }
     void TokenStarts() { token_ = in_.Place(); }
@@ -75,8 +84,10 @@ public:
         }
         observer_.FieldRead(token_, field, value);
         // After the last field, the rest of the line up to CR is skipped.
-        if (field == kMonsterFieldCount - 1)
+        if (field == kMonsterFieldCount - 1) {
             trailingTextOf_ = recordLine_;
+            in_.ReadingIn(LfIn::TrailingText);
+        }
         return value;
     }
 
@@ -91,6 +102,7 @@ public:
     void ReadRest()
     {
         trailingTextOf_ = 0;
+        in_.ReadingIn(LfIn::Unread);
         while (Next() != EOF) {
         }
     }

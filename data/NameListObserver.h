@@ -7,16 +7,20 @@
 
 namespace zuninfo {
 
+// One line of a list as the loader read it.
+struct ListLine {
+    FilePlace idPlace; // where the id starts
+    std::int32_t id = 0;
+    FilePlace namePlace; // where the name starts
+    const std::string& name;
+    bool endsFile = false; // the end of the file ends the name, not a CR
+};
+
 // What the name list loader tells an observer about each line, besides odd
 // line ends.
 class NameListObserver : public LoadObserver {
 public:
-    // A line read: its id and where the id starts, its name and where the
-    // name starts.
-    virtual void NameRead(FilePlace /*idPlace*/, std::int32_t /*id*/, FilePlace /*namePlace*/,
-                          const std::string& /*name*/)
-    {
-    }
+    virtual void LineRead(const ListLine& /*line*/) {}
 
     // An id that is not a number, which ends the load with an Exception
     // carrying `message`, the message the viewer shows.

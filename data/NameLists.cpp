@@ -61,7 +61,7 @@ public:
                 c_ = in_.Next();
             }
             if (observer_ != nullptr)
-                observer_->NameRead(idPlace, id, namePlace, name);
+                observer_->LineRead({idPlace, id, namePlace, name, c_ == EOF});
             allUtf8 = allUtf8 && IsUtf8(name);
             for (const std::string_view comboBox : itemLists_)
                 window_.AddItem(comboBox, name);

@@ -36,7 +36,7 @@ public:
             ++place_.column;
         }
         if (c == '\n' && previous_ != '\r' && observer_ != nullptr)
-            observer_->LfAlone(place_);
+            observer_->LfAlone(place_, lfIn_);
         previous_ = c;
         return c;
     }
@@ -53,6 +53,9 @@ public:
         return c;
     }
 
+    // What the LF alone read from now on stand in, as the observer is told.
+    void ReadingIn(LfIn in) { lfIn_ = in; }
+
     // The place of the byte last read.
     FilePlace Place() const { return place_; }
     // Whether the byte last read is the first of its line.
@@ -64,6 +67,7 @@ private:
     // Before the first byte: as if just after an LF that ends line 0.
     FilePlace place_{0, 0};
     int previous_ = '\n';
+    LfIn lfIn_ = LfIn::ListLine;
 };
 
 } // namespace zuninfo

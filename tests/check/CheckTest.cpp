@@ -72,7 +72,11 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::StoreFull, {{qdf, Records(502)}}, 501, 1, e, 1, 1, "not the 2 record lines from this one on"},
         {FindingKind::TrailingText, {{qdf, Record(0) + "\tGoblin\n" + Record(1) + "\r\n"}}, 2, 1, e, 1, 2,
          "trailing text of the record on line 1"},
-        {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "LF alone"},
+        // What an LF alone does where it stands.
+        {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "harmless on a comment line"},
+        {FindingKind::LfLineEnd, {{qdf, Record(0) + "\n" + Record(1)}}, 1, 59, w, 1, 2, "as part of a field"},
+        {FindingKind::LfLineEnd, {{qdf, Record(0) + " Orc\n"}}, 1, 63, w, 0, 1, "skips any lines up to there"},
+        {FindingKind::LfLineEnd, {{"mons.txt", "1 Orc\n"}}, 1, 6, w, 0, 1, "last line: no line runs on, and the name of id 1"},
         {FindingKind::LoneCr, {{qdf, Record(0) + "\r9" + Record(1) + "\r\n"}}, 1, 59, e, 1, 1, "('9')"},
         {FindingKind::IdOutsideTable, {{qdf, Record(0, 104) + "\r\n"}}, 1, 3, w, 0, 1,
          "id 104 is outside mons.txt's ids 0 to 103"},
@@ -107,7 +111,8 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         // The end of the file stands just past its last byte.
         {FindingKind::EmptyName, {{"mons.txt", "7"}}, 1, 2, w, 0, 1, "id 7 has an empty name"},
         {FindingKind::BadToken, {{qdf, "0 1 "}}, 1, 5, e, 1, 1, "(field 2): '' is not"},
-        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the 1 line after it (to line 2)"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the line after it (line 2) as"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n\n2 Imp\n"}}, 1, 6, e, 1, 1, "the 2 lines after it (to line 3)"},
         {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
     };
     for (const CheckCase& c : cases) {
