@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 namespace zuninfo {
@@ -116,9 +117,11 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
     return files;
 }
 
-Report CheckDataFiles(const DataFiles& files)
+namespace {
+
+// The check of each file in turn; `checking` follows the file being checked.
+void CheckEachFile(const DataFiles& files, Report& report, const std::string*& checking)
 {
-    Report report;
     NamedFiles access(files);
     NoWindow window;
     std::array<bool, kNameLists.size()> listsRead{};
@@ -126,6 +129,7 @@ Report CheckDataFiles(const DataFiles& files)
         const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
         if (!path)
             continue;
+        checking = &*path;
         report.BeginFile(*path);
         NameListCheck check(report, list);
         bool opened = true;
@@ -146,12 +150,34 @@ Report CheckDataFiles(const DataFiles& files)
     }
 
     if (files.monsterInfo) {
+        checking = &*files.monsterInfo;
         report.BeginFile(*files.monsterInfo);
         MonsterFileCheck check(report, listsRead);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
             check.NotOpened(access.LastFailure(), files.viewersOwn);
+    }
+}
+
+} // namespace
+
+Report CheckDataFiles(const DataFiles& files)
+{
+    Report report;
+    const std::string* checking = nullptr;
+    for (const auto& path : files.lists) {
+        if (path && checking == nullptr)
+            checking = &*path;
+    }
+    if (checking == nullptr && files.monsterInfo)
+        checking = &*files.monsterInfo;
+    try {
+        CheckEachFile(files, report, checking);
+    } catch (const std::bad_alloc&) {
+        // What the check took is given back by now; telling it takes little.
+        if (checking != nullptr)
+            report.AddOutOfMemory(*checking);
     }
     return report;
 }

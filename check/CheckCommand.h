@@ -35,6 +35,7 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths);
 
 // Reads the files through the viewer's own loaders, the lists first, and
 // reports what the viewer would lose, stop at, or show oddly. Reads only.
+// Memory running out ends the check with a finding of its own.
 Report CheckDataFiles(const DataFiles& files);
 
 // The command line: the arguments after the program's name; writes the

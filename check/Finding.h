@@ -27,6 +27,7 @@ enum class FindingKind {
     IdSetTwice,
     EmptyName,
     NameRunsOn,
+    OutOfMemory,
 };
 
 struct FindingKindInfo {
@@ -39,7 +40,7 @@ struct FindingKindInfo {
 
 // By FindingKind. Each message's arguments are listed after it.
 // clang-format off
-inline constexpr std::array<FindingKindInfo, 14> kFindingKinds{{
+inline constexpr std::array<FindingKindInfo, 15> kFindingKinds{{
     {"unreadable", Severity::Error, 1,
      // why (OpenFailure::Reason), the system's words for it; what the viewer then does, only for the files it
      // finds itself: 0 for a file named, 1 for the monster file, for a list 2 + how many lists after it are
@@ -119,6 +120,10 @@ inline constexpr std::array<FindingKindInfo, 14> kFindingKinds{{
      "{0:the line after it (line {1})|the # lines after it (to line {1})} as part of the name of id {2}, not as "
      "lines of their own",
      "{0:# more name runs|# more names run} on over LF alone"},
+    {"out-of-memory", Severity::Error, 1,
+     "the checker ran out of memory while checking this file: its check ends here, so this file is checked only "
+     "up to here and the files after it not at all",
+     "{0:# more time|# more times} out of memory"},
 }};
 // clang-format on
 

@@ -10,9 +10,9 @@ namespace {
 
 // A name from a list as a message shows it: control bytes and bytes from 128
 // up made visible, a long name cut short with its length.
-std::string Shown(const std::string& name)
+std::string Shown(const ListLine& line)
 {
-    return VisibleStart(name, name.size());
+    return VisibleStart(line.name, line.nameLength);
 }
 
 } // namespace
@@ -34,14 +34,19 @@ void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
     report_.Add(FindingKind::LoneCr, cr, VisibleBytes(std::string(1, static_cast<char>(skipped))));
 }
 
+std::size_t NameListCheck::NameBytesKept() const
+{
+    return kVisibleStartBytes;
+}
+
 void NameListCheck::LineRead(const ListLine& line)
 {
-    const auto& [idPlace, id, namePlace, name, endsFile] = line;
+    const auto& [idPlace, id, namePlace, name, nameLength, nameEndsWithLf, endsFile] = line;
     // A name runs to the first CR, so every LF in it is one alone. It takes
     // in the lines after the first: up to the CR that ends it, or to the end
     // of the file, where a last LF ends the last line taken in.
     if (lfAlone_) {
-        const std::int64_t lines = lfsAlone_ - (endsFile && name.ends_with('\n') ? 1 : 0);
+        const std::int64_t lines = lfsAlone_ - (endsFile && nameEndsWithLf ? 1 : 0);
         if (lines == 0)
             report_.Add(FindingKind::LfLineEnd, *lfAlone_, static_cast<int>(LfIn::ListLine), id);
         else
@@ -51,15 +56,15 @@ void NameListCheck::LineRead(const ListLine& line)
     lfsAlone_ = 0;
 
     if (id < 0 || static_cast<std::size_t>(id) >= setOnLine_.size()) {
-        report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(name));
+        report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(line));
     } else {
         std::int64_t& setOn = setOnLine_[static_cast<std::size_t>(id)];
         if (setOn != 0)
-            report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(name));
+            report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(line));
         else
             setOn = idPlace.line;
     }
-    if (name.empty())
+    if (nameLength == 0)
         report_.Add(FindingKind::EmptyName, namePlace, id);
 }
 

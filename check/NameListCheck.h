@@ -19,6 +19,9 @@ public:
     void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
     void LineRead(const ListLine& line) override;
+    // Enough of each name to show its start: the check of a list with names
+    // of any length takes a few KiB.
+    std::size_t NameBytesKept() const override;
     void IdRejected(FilePlace idPlace, const std::string& message) override;
 
     // The file could not be opened; `inViewersFolder`: it is the list the

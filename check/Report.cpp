@@ -25,6 +25,13 @@ void Report::AddWithArguments(FindingKind kind, FilePlace place, std::vector<std
     ++file.counts[index];
 }
 
+void Report::AddOutOfMemory(const std::string& path)
+{
+    if (files_.empty() || files_.back().path != path)
+        BeginFile(path);
+    AddForFile(FindingKind::OutOfMemory);
+}
+
 void Report::AddUnlisted(FindingKind kind)
 {
     ++files_.back().counts[static_cast<std::size_t>(kind)];

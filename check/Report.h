@@ -33,6 +33,8 @@ public:
     void AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments);
     // A finding that is only counted, where one like it is listed already.
     void AddUnlisted(FindingKind kind);
+    // The check of the file at `path` (begun or not) ran out of memory.
+    void AddOutOfMemory(const std::string& path);
 
     // The paths of the files, in the order they were begun.
     std::vector<std::string> Files() const;

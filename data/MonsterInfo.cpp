@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 
 std::array<MonsterRecord, zuninfo::kMonsterSlots> Monsters{};
 std::int32_t LastIndex = 0;
@@ -194,6 +195,10 @@ void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
     ObservedInput in(file, observer);
     try {
         ParseRecords(in);
+    } catch (const std::bad_alloc&) {
+        // Memory running out ends the observer's work, not just the parse:
+        // what it would tell from here on is not known.
+        throw;
     } catch (...) {
         // The parse ends as it does unobserved; a bad token has been told.
     }
@@ -245,10 +250,17 @@ bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zun
     }
 
     window.SetCursor(TCursor::crHourGlass);
-    if (observer == nullptr)
+    if (observer == nullptr) {
         zuninfo::ParseSilently(file);
-    else
-        zuninfo::ParseObserved(file, *observer);
+    } else {
+        try {
+            zuninfo::ParseObserved(file, *observer);
+        } catch (...) {
+            window.SetCursor(TCursor::crDefault);
+            files.Close(file);
+            throw;
+        }
+    }
 
     window.SetCursor(TCursor::crDefault);
     files.Close(file);

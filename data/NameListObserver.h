@@ -2,6 +2,7 @@
 
 #include "data/LoadObserver.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,7 +13,9 @@ struct ListLine {
     FilePlace idPlace; // where the id starts
     std::int32_t id = 0;
     FilePlace namePlace; // where the name starts
-    const std::string& name;
+    const std::string& name; // as much of it as the observer keeps (NameBytesKept)
+    std::uint64_t nameLength = 0;
+    bool nameEndsWithLf = false;
     bool endsFile = false; // the end of the file ends the name, not a CR
 };
 
@@ -21,6 +24,11 @@ struct ListLine {
 class NameListObserver : public LoadObserver {
 public:
     virtual void LineRead(const ListLine& /*line*/) {}
+
+    // How many bytes of each name the loader keeps, in what it tells and in
+    // the table alike. An observer that needs no whole names (a checker of
+    // files of any size) keeps its memory bounded with a few.
+    virtual std::size_t NameBytesKept() const { return SIZE_MAX; }
 
     // An id that is not a number, which ends the load with an Exception
     // carrying `message`, the message the viewer shows.
