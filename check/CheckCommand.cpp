@@ -120,7 +120,7 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
 namespace {
 
 // The check of each file in turn; `checking` follows the file being checked.
-void CheckEachFile(const DataFiles& files, Report& report, const std::string*& checking)
+void CheckEachFile(const DataFiles& files, ColumnUnit columns, Report& report, const std::string*& checking)
 {
     NamedFiles access(files);
     NoWindow window;
@@ -131,7 +131,7 @@ void CheckEachFile(const DataFiles& files, Report& report, const std::string*& c
             continue;
         checking = &*path;
         report.BeginFile(*path);
-        NameListCheck check(report, list);
+        NameListCheck check(report, list, columns);
         bool opened = true;
         try {
             opened = LoadNameList(list, window, access, {}, &check);
@@ -152,7 +152,7 @@ void CheckEachFile(const DataFiles& files, Report& report, const std::string*& c
     if (files.monsterInfo) {
         checking = &*files.monsterInfo;
         report.BeginFile(*files.monsterInfo);
-        MonsterFileCheck check(report, listsRead);
+        MonsterFileCheck check(report, listsRead, columns);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
@@ -162,7 +162,7 @@ void CheckEachFile(const DataFiles& files, Report& report, const std::string*& c
 
 } // namespace
 
-Report CheckDataFiles(const DataFiles& files)
+Report CheckDataFiles(const DataFiles& files, ColumnUnit columns)
 {
     Report report;
     const std::string* checking = nullptr;
@@ -173,7 +173,7 @@ Report CheckDataFiles(const DataFiles& files)
     if (checking == nullptr && files.monsterInfo)
         checking = &*files.monsterInfo;
     try {
-        CheckEachFile(files, report, checking);
+        CheckEachFile(files, columns, report, checking);
     } catch (const std::bad_alloc&) {
         // What the check took is given back by now; telling it takes little.
         if (checking != nullptr)

@@ -35,8 +35,9 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths);
 
 // Reads the files through the viewer's own loaders, the lists first, and
 // reports what the viewer would lose, stop at, or show oddly. Reads only.
-// Memory running out ends the check with a finding of its own.
-Report CheckDataFiles(const DataFiles& files);
+// Memory running out ends the check with a finding of its own. Columns are
+// counted in `columns`.
+Report CheckDataFiles(const DataFiles& files, ColumnUnit columns = ColumnUnit::Bytes);
 
 // The command line: the arguments after the program's name; writes the
 // report to `out` and usage errors to `err`; gives the exit code.

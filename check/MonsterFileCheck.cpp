@@ -14,8 +14,9 @@ const char* CaptionOf(int field)
 
 } // namespace
 
-MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead)
-    : report_(report), listsRead_(listsRead)
+MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead,
+                                   ColumnUnit columns)
+    : report_(report), listsRead_(listsRead), columns_(columns)
 {
 }
 

@@ -20,7 +20,9 @@ class MonsterFileCheck final : public MonsterInfoObserver {
 public:
     // `listsRead`: by NameList, whether that list was read, so that an id with
     // no name in it can be told.
-    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead);
+    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead, ColumnUnit columns);
+
+    ColumnUnit Columns() const override { return columns_; }
 
     void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
@@ -43,6 +45,7 @@ private:
 
     Report& report_;
     std::array<bool, kNameLists.size()> listsRead_;
+    ColumnUnit columns_;
     // Whether an LF alone is listed yet, by what it stands in.
     std::array<bool, static_cast<std::size_t>(LfIn::Unread) + 1> lfListed_{};
     // The record being read: each field's place and value.

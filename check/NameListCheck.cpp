@@ -17,8 +17,8 @@ std::string Shown(const ListLine& line)
 
 } // namespace
 
-NameListCheck::NameListCheck(Report& report, NameList list)
-    : report_(report), list_(list), setOnLine_(NameTable(list).size(), 0)
+NameListCheck::NameListCheck(Report& report, NameList list, ColumnUnit columns)
+    : report_(report), list_(list), columns_(columns), setOnLine_(NameTable(list).size(), 0)
 {
 }
 

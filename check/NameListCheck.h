@@ -14,7 +14,9 @@ namespace zuninfo {
 // the line that set each id of the table, whatever the size of the file.
 class NameListCheck final : public NameListObserver {
 public:
-    NameListCheck(Report& report, NameList list);
+    NameListCheck(Report& report, NameList list, ColumnUnit columns);
+
+    ColumnUnit Columns() const override { return columns_; }
 
     void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
@@ -31,6 +33,7 @@ public:
 private:
     Report& report_;
     NameList list_;
+    ColumnUnit columns_;
     std::vector<std::int64_t> setOnLine_; // by id: the line that first set it; 0 while none has
     // The first LF alone since the current line's id began, and how many.
     std::optional<FilePlace> lfAlone_;

@@ -5,11 +5,18 @@
 namespace zuninfo {
 
 // Where a byte stands in a file: its line, counted by LF bytes, and its
-// column, the bytes from the start of that line; both from 1. 64 bits: a
+// column within that line, counted in a ColumnUnit; both from 1. 64 bits: a
 // file may hold more than 2^31 LF bytes (inside a name, say).
 struct FilePlace {
     std::int64_t line = 1;
     std::int64_t column = 1;
+};
+
+// How columns are counted, for the editor or tool that goes to a place.
+enum class ColumnUnit {
+    Bytes,      // each byte one column (as Clang and Vim count)
+    Characters, // a UTF-8 sequence one column, any other byte one (Unicode code points in UTF-8 text)
+    Display,    // as Characters, with a tab moving on to the next multiple of 8, plus 1 (as GCC and Emacs count)
 };
 
 // The part of a line an LF alone stands in, as the loader reads it: that
@@ -28,6 +35,9 @@ enum class LfIn {
 class LoadObserver {
 public:
     virtual ~LoadObserver() = default;
+
+    // How the places the observer is told count their columns.
+    virtual ColumnUnit Columns() const { return ColumnUnit::Bytes; }
 
     // An LF with no CR before it, and what it stands in.
     virtual void LfAlone(FilePlace /*lf*/, LfIn /*in*/) {}

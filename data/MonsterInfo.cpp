@@ -44,9 +44,10 @@ private:
     ByteReader in_;
 };
 
-// The parse's input under an observer: knows the place of every byte, tells
-// the observer what each hook means, and sees which lines the grammar never
-// starts as lines.
+// The parse's input under an observer: knows the place of every byte (its
+// column counted as the observer asks), tells the observer what each hook
+// means, and sees which lines the grammar never starts as lines.
+template <ColumnUnit kColumns>
 class ObservedInput {
 public:
     ObservedInput(std::FILE* file, MonsterInfoObserver& observer) : in_(file, &observer), observer_(observer) {}
@@ -109,7 +110,7 @@ public:
     }
 
 private:
-    PlacedReader in_;
+    PlacedReader<kColumns> in_;
     MonsterInfoObserver& observer_;
     FilePlace token_;
     std::int64_t recordLine_ = 0;
@@ -190,9 +191,10 @@ void ParseSilently(std::FILE* file)
     }
 }
 
+template <ColumnUnit kColumns>
 void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
 {
-    ObservedInput in(file, observer);
+    ObservedInput<kColumns> in(file, observer);
     try {
         ParseRecords(in);
     } catch (const std::bad_alloc&) {
@@ -203,6 +205,15 @@ void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
         // The parse ends as it does unobserved; a bad token has been told.
     }
     in.ReadRest();
+}
+
+void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
+{
+    switch (observer.Columns()) {
+    case ColumnUnit::Bytes: ParseObserved<ColumnUnit::Bytes>(file, observer); break;
+    case ColumnUnit::Characters: ParseObserved<ColumnUnit::Characters>(file, observer); break;
+    case ColumnUnit::Display: ParseObserved<ColumnUnit::Display>(file, observer); break;
+    }
 }
 
 // vsnprintf behind a function of our own, which compilers do not check

@@ -37,10 +37,11 @@ const std::array<NameListFile, kNameLists.size()>& NameListFiles()
 }
 
 // Reads one list file's bytes, one at a time, knowing the place of each for
-// error messages and the observer. Observed (kObserved), it tells the
-// observer of every line and keeps as many bytes of each name as the
-// observer asks for; the viewer's own read pays nothing for that.
-template <bool kObserved>
+// error messages and the observer (its column counted in kColumns).
+// Observed (kObserved), it tells the observer of every line and keeps as
+// many bytes of each name as the observer asks for; the viewer's own read
+// pays nothing for that.
+template <ColumnUnit kColumns, bool kObserved>
 class NameListReader {
 public:
     NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, ItemLists itemLists,
@@ -113,7 +114,7 @@ private:
         }
     }
 
-    PlacedReader in_;
+    PlacedReader<kColumns> in_;
     const NameListFile& list_;
     WindowOps& window_;
     ItemLists itemLists_;
@@ -175,10 +176,21 @@ bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, ItemList
     for (const std::string_view comboBox : itemLists)
         window.BeginUpdate(comboBox);
     const CloseAndEndUpdates closing{file, itemLists, window, files};
-    if (observer == nullptr)
-        NameListReader<false>(file, list, window, itemLists, observer).ReadAll();
-    else
-        NameListReader<true>(file, list, window, itemLists, observer).ReadAll();
+    if (observer == nullptr) {
+        NameListReader<ColumnUnit::Bytes, false>(file, list, window, itemLists, observer).ReadAll();
+        return true;
+    }
+    switch (observer->Columns()) {
+    case ColumnUnit::Bytes:
+        NameListReader<ColumnUnit::Bytes, true>(file, list, window, itemLists, observer).ReadAll();
+        break;
+    case ColumnUnit::Characters:
+        NameListReader<ColumnUnit::Characters, true>(file, list, window, itemLists, observer).ReadAll();
+        break;
+    case ColumnUnit::Display:
+        NameListReader<ColumnUnit::Display, true>(file, list, window, itemLists, observer).ReadAll();
+        break;
+    }
     return true;
 }
 
