@@ -7,10 +7,6 @@
 
 namespace zuninfo {
 
-namespace {
-
-// A JSON string. Text that is not UTF-8 (a file name, say) is made visible
-// first, so that the output is always valid JSON.
 std::string JsonString(const std::string& text)
 {
     const std::string utf8 = IsUtf8(text) ? text : VisibleBytes(text);
@@ -30,6 +26,8 @@ std::string JsonString(const std::string& text)
     }
     return json + "\"";
 }
+
+namespace {
 
 std::string JsonPlace(std::int64_t value)
 {

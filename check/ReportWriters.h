@@ -3,6 +3,7 @@
 #include "check/Report.h"
 
 #include <ostream>
+#include <string>
 
 namespace zuninfo {
 
@@ -16,7 +17,20 @@ void WriteText(const Report& report, std::ostream& out);
 // The same as one JSON object.
 void WriteJson(const Report& report, std::ostream& out);
 
+// The same as a SARIF 2.1.0 log of one run, for code-scanning tools: a rule
+// for each finding kind, a result for each finding listed and one for each
+// kind's findings not listed. Columns must have been counted in characters
+// (ColumnUnit::Characters), as the log says SARIF's columns are.
+void WriteSarif(const Report& report, std::ostream& out);
+
 // "error" or "warning".
 const char* SeverityName(Severity severity);
+
+// A JSON string of the text; text that is not UTF-8 (a file name, say) is
+// made visible first, so that the output is always valid JSON.
+std::string JsonString(const std::string& text);
+
+// The checker's version, as the build gives it.
+const char* CheckerVersion();
 
 } // namespace zuninfo

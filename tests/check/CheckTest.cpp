@@ -1,9 +1,11 @@
 // zuninfo-check run in-process on small files made in a temporary folder.
 #include "check/CheckCommand.h"
+#include "check/ReportWriters.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -178,6 +180,98 @@ TEST(Check, JsonHasTheSameFindings)
 }
 )");
     EXPECT_EQ(err.str(), "");
+    ResetProgramState();
+}
+
+// The command line: each option as it changes the report.
+TEST(Check, EachOptionAsTheCommandLineGivesIt)
+{
+    struct Run {
+        std::vector<std::string> arguments;
+        int exitCode;
+        const char* says; // a line of the output (or of the usage error)
+    };
+    const Run runs[] = {
+        // A tab moves on to the next multiple of 8 in display columns; a
+        // UTF-8 character is one.
+        {{"--columns=display", "zuninfo.qdf"}, 1, "zuninfo.qdf:1:17: error: Line of Sight (field 2): 'x'"},
+        {{"--columns", "bytes", "zuninfo.qdf"}, 1, "zuninfo.qdf:1:5: error: Line of Sight (field 2): 'x'"},
+        {{"zuninfo.qdf"}, 1, "zuninfo.qdf:1:5: error:"},
+        {{"--columns=display", "mons.txt"}, 1, "mons.txt:1:12: error: line ends with LF alone"},
+        {{"mons.txt"}, 1, "mons.txt:1:9: error: line ends with LF alone"},
+        {{"comments.qdf"}, 0, "comments.qdf: warning: 1 more line ends with LF alone (not listed)\n"},
+        {{"--", "-Skills.txt"}, 1, "-Skills.txt: error: cannot be read: it does not exist\n"},
+        {{"--version"}, 0, "zuninfo-check " ZUNINFO_VERSION "\n"},
+        {{"-h"}, 0, "  -h, --help "},
+        {{"--help"}, 0, "\n  --               every argument after it is a FILE"},
+        {{"--format=yaml"}, 2, "zuninfo-check: unknown format 'yaml' (text, json or sarif)\n"},
+        {{"--format", "sarif", "--columns=display"}, 2, "--columns is for text and json"},
+        {{"--columns"}, 2, "option '--columns' needs a value"},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.arguments.front());
+        ResetProgramState();
+        FileSandbox sandbox;
+        FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", "0\t1\tx 3\r\n");
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 \xC3\x89\tOrc\n2 Imp\r\n");
+        FileSandbox::Write(sandbox.Folder() / "comments.qdf", ";a\n;b\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCheckCommand(run.arguments, out, err), run.exitCode);
+        EXPECT_NE((out.str() + err.str()).find(run.says), std::string::npos) << out.str() << err.str();
+    }
+    ResetProgramState();
+}
+
+// The SARIF log: what code-scanning tools need of it, read by a JSON parser.
+TEST(Check, SarifLogHasARuleForEachKindAndEachFindingWithItsPlace)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    // The LF alone stands at byte 13, character 12; a list is missing.
+    FileSandbox::Write(sandbox.Folder() / "lists/mons.txt", "1 \xC3\x89" "claireur\n2 Imp\r\n");
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(0, 104) + "\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "zuninfo.qdf"}, out, err), 1);
+
+    const auto log = nlohmann::json::parse(out.str(), nullptr, false);
+    ASSERT_TRUE(log.is_object()) << out.str();
+    EXPECT_EQ(log["version"], "2.1.0");
+    EXPECT_TRUE(log["$schema"].get<std::string>().ends_with("sarif-schema-2.1.0.json"));
+    ASSERT_EQ(log["runs"].size(), 1u);
+    const auto& run = log["runs"][0];
+    EXPECT_EQ(run["tool"]["driver"]["name"], "zuninfo-check");
+    EXPECT_EQ(run["tool"]["driver"]["version"], ZUNINFO_VERSION);
+    EXPECT_EQ(run["columnKind"], "unicodeCodePoints");
+    const auto& rules = run["tool"]["driver"]["rules"];
+    ASSERT_EQ(rules.size(), kFindingKinds.size());
+    for (std::size_t kind = 0; kind < kFindingKinds.size(); ++kind) {
+        EXPECT_EQ(rules[kind]["id"], kFindingKinds[kind].name);
+        EXPECT_FALSE(rules[kind]["shortDescription"]["text"].get<std::string>().empty());
+        EXPECT_EQ(rules[kind]["defaultConfiguration"]["level"], SeverityName(kFindingKinds[kind].severity));
+    }
+    EXPECT_EQ(run["originalUriBaseIds"]["SRCROOT"]["uri"].get<std::string>().back(), '/');
+
+    // Each result by its rule: where it is.
+    std::map<std::string, nlohmann::json> results;
+    for (const auto& result : run["results"]) {
+        const std::size_t index = result["ruleIndex"];
+        ASSERT_LT(index, rules.size());
+        EXPECT_EQ(result["ruleId"], rules[index]["id"]);
+        EXPECT_EQ(result["level"], rules[index]["defaultConfiguration"]["level"]);
+        EXPECT_FALSE(result["message"]["text"].get<std::string>().empty());
+        ASSERT_EQ(result["locations"].size(), 1u);
+        results[result["ruleId"]] = result["locations"][0]["physicalLocation"];
+    }
+    EXPECT_EQ(results.size(), 3u);
+    const auto& runsOn = results["name-runs-on"];
+    EXPECT_EQ(runsOn["artifactLocation"]["uri"], "lists/mons.txt");
+    EXPECT_EQ(runsOn["artifactLocation"]["uriBaseId"], "SRCROOT");
+    EXPECT_EQ(runsOn["region"]["startLine"], 1);
+    EXPECT_EQ(runsOn["region"]["startColumn"], 12);
+    EXPECT_EQ(results["id-outside-table"]["region"]["startColumn"], 3);
+    const auto& unreadable = results["unreadable"];
+    EXPECT_EQ(unreadable["artifactLocation"]["uri"], "skills.txt");
+    EXPECT_FALSE(unreadable.contains("region"));
     ResetProgramState();
 }
 

@@ -57,6 +57,11 @@ TEST(CheckOutOfMemory, EachFailingAllocationEndsTheCheckWithItsOwnErrorInAWholeR
         ASSERT_FALSE(parsed.is_discarded()) << json.str();
         EXPECT_EQ(parsed["findings"][outOfMemory - findings.begin()]["kind"], "out-of-memory");
         EXPECT_EQ(parsed["exit_code"], 1);
+        std::ostringstream sarif;
+        WriteSarif(report, sarif);
+        const auto log = nlohmann::json::parse(sarif.str(), nullptr, false);
+        ASSERT_FALSE(log.is_discarded()) << sarif.str();
+        EXPECT_EQ(log["runs"][0]["invocations"][0]["executionSuccessful"], false);
         WriteText(report, text);
         EXPECT_NE(text.str().find("the checker ran out of memory"), std::string::npos) << text.str();
     }
