@@ -41,12 +41,13 @@ std::size_t NameListCheck::NameBytesKept() const
 
 void NameListCheck::LineRead(const ListLine& line)
 {
-    const auto& [idPlace, id, namePlace, name, nameLength, nameEndsWithLf, endsFile] = line;
+    const FilePlace idPlace = line.idPlace;
+    const std::int32_t id = line.id;
     // A name runs to the first CR, so every LF in it is one alone. It takes
     // in the lines after the first: up to the CR that ends it, or to the end
     // of the file, where a last LF ends the last line taken in.
     if (lfAlone_) {
-        const std::int64_t lines = lfsAlone_ - (endsFile && nameEndsWithLf ? 1 : 0);
+        const std::int64_t lines = lfsAlone_ - (line.endsFile && line.nameEndsWithLf ? 1 : 0);
         if (lines == 0)
             report_.Add(FindingKind::LfLineEnd, *lfAlone_, static_cast<int>(LfIn::ListLine), id);
         else
@@ -64,8 +65,8 @@ void NameListCheck::LineRead(const ListLine& line)
         else
             setOn = idPlace.line;
     }
-    if (nameLength == 0)
-        report_.Add(FindingKind::EmptyName, namePlace, id);
+    if (line.nameLength == 0)
+        report_.Add(FindingKind::EmptyName, line.namePlace, id);
 }
 
 void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)

@@ -36,12 +36,16 @@ std::string UriPath(const fs::path& path)
     return uri;
 }
 
-// An absolute path as a file: URI.
+// An absolute path as a file: URI: "file:///x" (or "file:///C:/x", the
+// drive's colon as it stands).
 std::string FileUri(const fs::path& absolute)
 {
-    const std::string path = UriPath(absolute);
-    // "C:/x" on Windows; "/x" elsewhere.
-    return path.starts_with('/') ? "file://" + path : "file:///" + path;
+    const std::string path = absolute.generic_string();
+    const bool drive = path.size() >= 2 && path[1] == ':'
+        && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (drive)
+        return "file:///" + path.substr(0, 2) + UriPath(fs::path(path.substr(2)));
+    return "file://" + UriPath(absolute);
 }
 
 // Where a file lies: relative to the current folder where it lies inside it,
