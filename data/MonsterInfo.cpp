@@ -47,7 +47,6 @@ private:
 // The parse's input under an observer: knows the place of every byte (its
 // column counted as the observer asks), tells the observer what each hook
 // means, and sees which lines the grammar never starts as lines.
-template <ColumnUnit kColumns>
 class ObservedInput {
 public:
     ObservedInput(std::FILE* file, MonsterInfoObserver& observer) : in_(file, &observer), observer_(observer) {}
@@ -110,7 +109,7 @@ public:
     }
 
 private:
-    PlacedReader<kColumns> in_;
+    PlacedReader<true> in_;
     MonsterInfoObserver& observer_;
     FilePlace token_;
     std::int64_t recordLine_ = 0;
@@ -191,10 +190,9 @@ void ParseSilently(std::FILE* file)
     }
 }
 
-template <ColumnUnit kColumns>
 void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
 {
-    ObservedInput<kColumns> in(file, observer);
+    ObservedInput in(file, observer);
     try {
         ParseRecords(in);
     } catch (const std::bad_alloc&) {
@@ -205,15 +203,6 @@ void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
         // The parse ends as it does unobserved; a bad token has been told.
     }
     in.ReadRest();
-}
-
-void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
-{
-    switch (observer.Columns()) {
-    case ColumnUnit::Bytes: ParseObserved<ColumnUnit::Bytes>(file, observer); break;
-    case ColumnUnit::Characters: ParseObserved<ColumnUnit::Characters>(file, observer); break;
-    case ColumnUnit::Display: ParseObserved<ColumnUnit::Display>(file, observer); break;
-    }
 }
 
 // vsnprintf behind a function of our own, which compilers do not check

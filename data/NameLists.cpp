@@ -37,11 +37,11 @@ const std::array<NameListFile, kNameLists.size()>& NameListFiles()
 }
 
 // Reads one list file's bytes, one at a time, knowing the place of each for
-// error messages and the observer (its column counted in kColumns).
-// Observed (kObserved), it tells the observer of every line and keeps as
+// error messages and the observer. Observed (kObserved), it tells the
+// observer of every line, counts columns as the observer asks and keeps as
 // many bytes of each name as the observer asks for; the viewer's own read
 // pays nothing for that.
-template <ColumnUnit kColumns, bool kObserved>
+template <bool kObserved>
 class NameListReader {
 public:
     NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, ItemLists itemLists,
@@ -114,7 +114,7 @@ private:
         }
     }
 
-    PlacedReader<kColumns> in_;
+    PlacedReader<kObserved> in_;
     const NameListFile& list_;
     WindowOps& window_;
     ItemLists itemLists_;
@@ -176,21 +176,10 @@ bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, ItemList
     for (const std::string_view comboBox : itemLists)
         window.BeginUpdate(comboBox);
     const CloseAndEndUpdates closing{file, itemLists, window, files};
-    if (observer == nullptr) {
-        NameListReader<ColumnUnit::Bytes, false>(file, list, window, itemLists, observer).ReadAll();
-        return true;
-    }
-    switch (observer->Columns()) {
-    case ColumnUnit::Bytes:
-        NameListReader<ColumnUnit::Bytes, true>(file, list, window, itemLists, observer).ReadAll();
-        break;
-    case ColumnUnit::Characters:
-        NameListReader<ColumnUnit::Characters, true>(file, list, window, itemLists, observer).ReadAll();
-        break;
-    case ColumnUnit::Display:
-        NameListReader<ColumnUnit::Display, true>(file, list, window, itemLists, observer).ReadAll();
-        break;
-    }
+    if (observer == nullptr)
+        NameListReader<false>(file, list, window, itemLists, observer).ReadAll();
+    else
+        NameListReader<true>(file, list, window, itemLists, observer).ReadAll();
     return true;
 }
 

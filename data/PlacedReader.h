@@ -8,12 +8,18 @@
 namespace zuninfo {
 
 // Reads an open stream one byte at a time, as ByteReader does, and knows
-// where the byte last read stands, its column counted in kColumns. Tells the
-// observer, when there is one, of line ends other than CR LF.
-template <ColumnUnit kColumns = ColumnUnit::Bytes>
+// where the byte last read stands: its column counted in bytes, or with
+// kObserverColumns as the observer asks (which costs the byte-counting
+// reader nothing). Tells the observer, when there is one, of line ends other
+// than CR LF.
+template <bool kObserverColumns = false>
 class PlacedReader {
 public:
-    PlacedReader(std::FILE* file, LoadObserver* observer) : in_(file), observer_(observer) {}
+    PlacedReader(std::FILE* file, LoadObserver* observer)
+        : in_(file), observer_(observer),
+          columns_(kObserverColumns && observer != nullptr ? observer->Columns() : ColumnUnit::Bytes)
+    {
+    }
 
     // The next byte (0 to 255) or EOF.
     int Next()
@@ -68,7 +74,7 @@ private:
     // the same line.
     void StepPastPrevious()
     {
-        if constexpr (kColumns == ColumnUnit::Bytes) {
+        if (!kObserverColumns || columns_ == ColumnUnit::Bytes) {
             ++place_.column;
         } else {
             const auto byte = static_cast<unsigned>(previous_);
@@ -79,7 +85,7 @@ private:
             }
             continuations_ = byte >= 0xC2 && byte <= 0xDF ? 1 : byte >= 0xE0 && byte <= 0xEF ? 2
                            : byte >= 0xF0 && byte <= 0xF4 ? 3 : 0;
-            if (kColumns == ColumnUnit::Display && byte == '\t')
+            if (columns_ == ColumnUnit::Display && byte == '\t')
                 place_.column = (place_.column - 1) / 8 * 8 + 9;
             else
                 ++place_.column;
@@ -88,6 +94,7 @@ private:
 
     ByteReader in_;
     LoadObserver* observer_;
+    ColumnUnit columns_;
     // Before the first byte: as if just after an LF that ends line 0.
     FilePlace place_{0, 0};
     int previous_ = '\n';
