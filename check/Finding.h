@@ -123,8 +123,8 @@ inline constexpr std::array<FindingKindInfo, 15> kFindingKinds{{
      "lines of their own",
      "{0:# more name runs|# more names run} on over LF alone"},
     {"out-of-memory", "The checker ran out of memory", Severity::Error, 1,
-     "the checker ran out of memory while checking this file: its check ends here, so this file is checked only "
-     "up to here and the files after it not at all",
+     "the checker ran out of memory while checking this file and stopped: this file is checked only in part, "
+     "and the files after it not at all",
      "{0:# more time|# more times} out of memory"},
 }};
 // clang-format on

@@ -16,7 +16,7 @@ struct FilePlace {
 enum class ColumnUnit {
     Bytes,      // each byte one column (as Clang and Vim count)
     Characters, // a UTF-8 sequence one column, any other byte one (Unicode code points in UTF-8 text)
-    Display,    // as Characters, with a tab moving on to the next multiple of 8, plus 1 (as GCC and Emacs count)
+    Display,    // as Characters, a tab moving on past the next multiple of 8 (as GCC and Emacs count)
 };
 
 // The part of a line an LF alone stands in, as the loader reads it: that
