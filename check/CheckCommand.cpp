@@ -11,45 +11,59 @@
 
 #include <filesystem>
 #include <map>
+#include <new>
 #include <stdexcept>
 
 namespace zuninfo {
 
 namespace {
 
-constexpr const char* kHelp = R"(Usage: zuninfo-check [--json] [FILE...]
+constexpr const char* kHelp = R"(Usage: zuninfo-check [OPTION...] [--] [FILE...]
 
 Checks the data files of ZunInfo Viewer for what the viewer would silently
 skip, stop at, or show empty, and says where, as compilers do.
 
-With no FILE it checks what the viewer reads: mons.txt, skills.txt and
-attacks.txt in the current folder, then the monster file
-C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive C:
-is ~/.wine/drive_c). Otherwise it checks the FILEs named: mons.txt,
+With no FILE it checks what the viewer reads, found as the viewer finds it:
+mons.txt, skills.txt and attacks.txt in the current folder, then the monster
+file C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive
+C: is ~/.wine/drive_c and each backslash a '/'). Where no file or folder of
+exactly that name exists, one whose name differs only in ASCII case is read.
+
+Otherwise it checks each FILE named, at its path as it stands: no drive
+mapped, no backslash turned into '/', no other case tried. mons.txt,
 skills.txt and attacks.txt are known by their names (ASCII case ignored);
-any other file is a monster file. Names are matched as the viewer matches
-its own: where no file of exactly that name exists, one whose name differs
-only in ASCII case is read.
+any other file is a monster file.
 
 Each finding is one line:
   FILE:LINE:COLUMN: error: MESSAGE    the viewer would lose data or stop
   FILE:LINE:COLUMN: warning: MESSAGE  the viewer reads it, but shows it empty
                                       or other than meant
   FILE: error: MESSAGE                about the file as a whole
-Lines are counted by LF bytes and columns in bytes, both from 1. A few
-findings of each kind are listed per file and the rest counted. A summary
-line ends the report.
+Lines are counted by LF bytes, from 1. A few findings of each kind are
+listed per file and the rest counted. A summary line ends the report.
 
 Options:
-  --json   the same report as one JSON object
-  --help   this text
+  --format=FORMAT  the report as text (the default), json (one JSON object)
+                   or sarif (a SARIF 2.1.0 log, for code-scanning tools)
+  --json           the same as --format=json
+  --columns=UNIT   how text and json count columns, from 1:
+                     bytes    each byte one (the default; as Clang and Vim)
+                     display  each UTF-8 character one, a tab on to the
+                              next multiple of 8 (as GCC and Emacs)
+                   sarif counts each UTF-8 character one, as SARIF's
+                   columnKind "unicodeCodePoints" says.
+  -h, --help       this text
+  --version        the name and version of the program
+  --               every argument after it is a FILE, even one that starts
+                   with '-'
 
 Exit status: 0 when nothing would be lost or stop the viewer (warnings at
 most), 1 when something would, 2 for a usage error. Nothing is written to
 any file.
 )";
 
-// Opens each of the loaders' fixed names at the path given for it.
+// Opens each of the loaders' fixed names at the path given for it, as it
+// stands, and keeps why the last file that could not be opened could not.
 class NamedFiles final : public FileAccess {
 public:
     explicit NamedFiles(const DataFiles& files)
@@ -65,12 +79,19 @@ public:
     std::FILE* Open(const std::string& path) override
     {
         const auto named = paths_.find(path);
-        return SystemFiles().Open(named != paths_.end() ? named->second : path);
+        if (named == paths_.end()) {
+            failure_ = {};
+            return nullptr;
+        }
+        return OpenFileAsNamed(named->second, &failure_);
     }
-    void Close(std::FILE* file) override { SystemFiles().Close(file); }
+    void Close(std::FILE* file) override { std::fclose(file); }
+
+    const OpenFailure& LastFailure() const { return failure_; }
 
 private:
     std::map<std::string, std::string> paths_;
+    OpenFailure failure_;
 };
 
 int UsageError(std::ostream& err, const std::string& problem)
@@ -87,7 +108,7 @@ DataFiles ViewerDataFiles()
     for (const NameList list : kNameLists)
         files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
     files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
-    files.stopListsAsTheViewer = true;
+    files.viewersOwn = true;
     return files;
 }
 
@@ -108,9 +129,12 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
     return files;
 }
 
-Report CheckDataFiles(const DataFiles& files, std::vector<std::int64_t>* recordLines)
+namespace {
+
+// The check of each file in turn; `checking` follows the file being checked.
+void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines, Report& report,
+                   const std::string*& checking)
 {
-    Report report;
     NamedFiles access(files);
     NoWindow window;
     std::array<bool, kNameLists.size()> listsRead{};
@@ -118,67 +142,136 @@ Report CheckDataFiles(const DataFiles& files, std::vector<std::int64_t>* recordL
         const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
         if (!path)
             continue;
+        checking = &*path;
         report.BeginFile(*path);
-        NameListCheck check(report, list);
+        NameListCheck check(report, list, columns);
         bool opened = true;
         try {
             opened = LoadNameList(list, window, access, {}, &check);
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.
-            if (files.stopListsAsTheViewer)
+            if (files.viewersOwn)
                 break;
         }
         if (!opened) {
-            check.NotOpened();
-            if (files.stopListsAsTheViewer)
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
+            if (files.viewersOwn)
                 break;
         }
         listsRead[static_cast<std::size_t>(list)] = opened;
     }
 
     if (files.monsterInfo) {
+        checking = &*files.monsterInfo;
         report.BeginFile(*files.monsterInfo);
-        MonsterFileCheck check(report, listsRead, recordLines);
+        MonsterFileCheck check(report, listsRead, columns, recordLines);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
-            check.NotOpened();
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
+    }
+}
+
+} // namespace
+
+Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines)
+{
+    Report report;
+    const std::string* checking = nullptr;
+    for (const auto& path : files.lists) {
+        if (path && checking == nullptr)
+            checking = &*path;
+    }
+    if (checking == nullptr && files.monsterInfo)
+        checking = &*files.monsterInfo;
+    try {
+        CheckEachFile(files, columns, recordLines, report, checking);
+    } catch (const std::bad_alloc&) {
+        // What the check took is given back by now; telling it takes little.
+        if (checking != nullptr)
+            report.AddOutOfMemory(*checking);
     }
     return report;
 }
 
+namespace {
+
+enum class Format { Text, Json, Sarif };
+
+// The value of an option given as "--name=value" or "--name value"; nullopt
+// when `argument` is another option. Moves `next` past a value taken from the
+// argument after it.
+std::optional<std::string> OptionValue(const std::string& argument, const std::string& name,
+                                       const std::vector<std::string>& arguments, std::size_t& next)
+{
+    if (argument.starts_with(name + "="))
+        return argument.substr(name.size() + 1);
+    if (argument != name)
+        return std::nullopt;
+    if (next >= arguments.size())
+        throw std::invalid_argument("option '" + name + "' needs a value");
+    return arguments[next++];
+}
+
+} // namespace
+
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    bool json = false;
+    Format format = Format::Text;
+    std::optional<ColumnUnit> columns;
     bool optionsEnded = false;
     std::vector<std::string> paths;
-    for (const std::string& argument : arguments) {
-        if (optionsEnded || !argument.starts_with('-')) {
-            paths.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
-            out << kHelp;
-            return 0;
-        } else if (argument == "--json") {
-            json = true;
-        } else {
-            return UsageError(err, "unknown option '" + argument + "'");
-        }
-    }
-
     DataFiles files;
     try {
+        for (std::size_t next = 0; next < arguments.size();) {
+            const std::string& argument = arguments[next++];
+            if (optionsEnded || !argument.starts_with('-')) {
+                paths.push_back(argument);
+            } else if (argument == "--") {
+                optionsEnded = true;
+            } else if (argument == "--help" || argument == "-h") {
+                out << kHelp;
+                return 0;
+            } else if (argument == "--version") {
+                out << "zuninfo-check " << CheckerVersion() << '\n';
+                return 0;
+            } else if (argument == "--json") {
+                format = Format::Json;
+            } else if (const auto value = OptionValue(argument, "--format", arguments, next)) {
+                if (*value == "text")
+                    format = Format::Text;
+                else if (*value == "json")
+                    format = Format::Json;
+                else if (*value == "sarif")
+                    format = Format::Sarif;
+                else
+                    throw std::invalid_argument("unknown format '" + *value + "' (text, json or sarif)");
+            } else if (const auto unit = OptionValue(argument, "--columns", arguments, next)) {
+                if (*unit == "bytes")
+                    columns = ColumnUnit::Bytes;
+                else if (*unit == "display")
+                    columns = ColumnUnit::Display;
+                else
+                    throw std::invalid_argument("unknown column unit '" + *unit + "' (bytes or display)");
+            } else {
+                throw std::invalid_argument("unknown option '" + argument + "'");
+            }
+        }
+        if (format == Format::Sarif && columns)
+            throw std::invalid_argument("--columns is for text and json: SARIF counts columns in characters");
         files = paths.empty() ? ViewerDataFiles() : NamedDataFiles(paths);
     } catch (const std::invalid_argument& error) {
         return UsageError(err, error.what());
     }
-    const Report report = CheckDataFiles(files);
-    if (json)
-        WriteJson(report, out);
-    else
-        WriteText(report, out);
+
+    const Report report
+        = CheckDataFiles(files, format == Format::Sarif ? ColumnUnit::Characters : columns.value_or(ColumnUnit::Bytes));
+    switch (format) {
+    case Format::Text: WriteText(report, out); break;
+    case Format::Json: WriteJson(report, out); break;
+    case Format::Sarif: WriteSarif(report, out); break;
+    }
     return report.ExitCode();
 }
 

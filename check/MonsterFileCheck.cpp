@@ -15,14 +15,22 @@ const char* CaptionOf(int field)
 } // namespace
 
 MonsterFileCheck::MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead,
-                                   std::vector<std::int64_t>* recordLines)
-    : report_(report), listsRead_(listsRead), recordLines_(recordLines)
+                                   ColumnUnit columns, std::vector<std::int64_t>* recordLines)
+    : report_(report), listsRead_(listsRead), columns_(columns), recordLines_(recordLines)
 {
 }
 
-void MonsterFileCheck::LfAlone(FilePlace lf)
+void MonsterFileCheck::LfAlone(FilePlace lf, LfIn in)
 {
-    report_.Add(FindingKind::LfLineEnd, lf);
+    // The first of each place an LF alone does something different in is
+    // listed; the rest, like them, are counted.
+    bool& listed = lfListed_[static_cast<std::size_t>(in)];
+    if (listed) {
+        report_.AddUnlisted(FindingKind::LfLineEnd);
+        return;
+    }
+    listed = true;
+    report_.Add(FindingKind::LfLineEnd, lf, static_cast<int>(in));
 }
 
 void MonsterFileCheck::LoneCr(FilePlace cr, unsigned char skipped)
@@ -100,9 +108,10 @@ void MonsterFileCheck::EndTrailingRun()
     run_ = {};
 }
 
-void MonsterFileCheck::NotOpened()
+void MonsterFileCheck::NotOpened(const OpenFailure& failure, bool atViewersPath)
 {
-    report_.AddForFile(FindingKind::Unreadable, 0);
+    report_.AddForFile(FindingKind::Unreadable, static_cast<int>(failure.reason), failure.systemText,
+                       atViewersPath ? 1 : 0);
 }
 
 void MonsterFileCheck::Finish()

@@ -21,10 +21,12 @@ public:
     // `listsRead`: by NameList, whether that list was read, so that an id with
     // no name in it can be told. `recordLines`, when given, receives the line
     // each stored record starts on, slot by slot.
-    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead,
+    MonsterFileCheck(Report& report, std::array<bool, kNameLists.size()> listsRead, ColumnUnit columns,
                      std::vector<std::int64_t>* recordLines = nullptr);
 
-    void LfAlone(FilePlace lf) override;
+    ColumnUnit Columns() const override { return columns_; }
+
+    void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
     void FieldRead(FilePlace token, int field, std::int32_t value) override;
     void RecordStored(std::int64_t line, std::int32_t slot) override;
@@ -32,8 +34,9 @@ public:
     void StoreFull(FilePlace lineStart) override;
     void RecordLineNotShown(std::int64_t line, std::int64_t recordLine) override;
 
-    // The file could not be opened.
-    void NotOpened();
+    // The file could not be opened; `atViewersPath`: it is the file the
+    // viewer looks for, not one named.
+    void NotOpened(const OpenFailure& failure, bool atViewersPath);
     // After the load: the findings that need the whole file.
     void Finish();
 
@@ -44,6 +47,9 @@ private:
 
     Report& report_;
     std::array<bool, kNameLists.size()> listsRead_;
+    ColumnUnit columns_;
+    // Whether an LF alone is listed yet, by what it stands in.
+    std::array<bool, static_cast<std::size_t>(LfIn::Unread) + 1> lfListed_{};
     std::vector<std::int64_t>* recordLines_;
     // The record being read: each field's place and value.
     std::array<FilePlace, kMonsterFieldCount> places_{};

@@ -10,22 +10,23 @@ namespace {
 
 // A name from a list as a message shows it: control bytes and bytes from 128
 // up made visible, a long name cut short with its length.
-std::string Shown(const std::string& name)
+std::string Shown(const ListLine& line)
 {
-    return VisibleStart(name, name.size());
+    return VisibleStart(line.name, line.nameLength);
 }
 
 } // namespace
 
-NameListCheck::NameListCheck(Report& report, NameList list)
-    : report_(report), list_(list), setOnLine_(NameTable(list).size(), 0)
+NameListCheck::NameListCheck(Report& report, NameList list, ColumnUnit columns)
+    : report_(report), list_(list), columns_(columns), setOnLine_(NameTable(list).size(), 0)
 {
 }
 
-void NameListCheck::LfAlone(FilePlace lf)
+void NameListCheck::LfAlone(FilePlace lf, LfIn /*in*/)
 {
     if (!lfAlone_)
         lfAlone_ = lf;
+    ++lfsAlone_;
 }
 
 void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
@@ -33,43 +34,58 @@ void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
     report_.Add(FindingKind::LoneCr, cr, VisibleBytes(std::string(1, static_cast<char>(skipped))));
 }
 
-void NameListCheck::NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name)
+std::size_t NameListCheck::NameBytesKept() const
 {
-    // A name runs to the first CR, so every LF in it is one alone. The lines
-    // after the first LF that it takes in: an LF at its very end ends the
-    // last of them.
+    return kVisibleStartBytes;
+}
+
+void NameListCheck::LineRead(const ListLine& line)
+{
+    const FilePlace idPlace = line.idPlace;
+    const std::int32_t id = line.id;
+    // A name runs to the first CR, so every LF in it is one alone. It takes
+    // in the lines after the first: up to the CR that ends it, or to the end
+    // of the file, where a last LF ends the last line taken in.
     if (lfAlone_) {
-        const std::int64_t lines = std::count(name.begin(), name.end(), '\n') - (name.ends_with('\n') ? 1 : 0);
-        report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
-        lfAlone_.reset();
+        const std::int64_t lines = lfsAlone_ - (line.endsFile && line.nameEndsWithLf ? 1 : 0);
+        if (lines == 0)
+            report_.Add(FindingKind::LfLineEnd, *lfAlone_, static_cast<int>(LfIn::ListLine), id);
+        else
+            report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
     }
+    lfAlone_.reset();
+    lfsAlone_ = 0;
 
     if (id < 0 || static_cast<std::size_t>(id) >= setOnLine_.size()) {
-        report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(name));
+        report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(line));
     } else {
         std::int64_t& setOn = setOnLine_[static_cast<std::size_t>(id)];
         if (setOn != 0)
-            report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(name));
-        setOn = idPlace.line;
+            report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(line));
+        else
+            setOn = idPlace.line;
     }
-    if (name.empty())
-        report_.Add(FindingKind::EmptyName, namePlace, id);
+    if (line.nameLength == 0)
+        report_.Add(FindingKind::EmptyName, line.namePlace, id);
 }
 
 void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)
 {
     lfAlone_.reset();
+    lfsAlone_ = 0;
     report_.Add(FindingKind::BadId, idPlace, message);
 }
 
-void NameListCheck::NotOpened()
+void NameListCheck::NotOpened(const OpenFailure& failure, bool inViewersFolder)
 {
-    // The lists after this one are not read.
-    std::vector<std::string> arguments{"1"};
-    const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
-    for (auto list = later; list != kNameLists.end(); ++list)
-        arguments.push_back(NameListFileName(*list));
-    arguments[0] = std::to_string(arguments.size());
+    std::vector<std::string> arguments{std::to_string(static_cast<int>(failure.reason)), failure.systemText, "0"};
+    if (inViewersFolder) {
+        // The viewer reads none of the lists after this one.
+        const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
+        for (auto list = later; list != kNameLists.end(); ++list)
+            arguments.push_back(NameListFileName(*list));
+        arguments[2] = std::to_string(arguments.size() - 1);
+    }
     report_.AddWithArguments(FindingKind::Unreadable, FilePlace{0, 0}, std::move(arguments));
 }
 

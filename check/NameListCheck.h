@@ -14,22 +14,30 @@ namespace zuninfo {
 // the line that set each id of the table, whatever the size of the file.
 class NameListCheck final : public NameListObserver {
 public:
-    NameListCheck(Report& report, NameList list);
+    NameListCheck(Report& report, NameList list, ColumnUnit columns);
 
-    void LfAlone(FilePlace lf) override;
+    ColumnUnit Columns() const override { return columns_; }
+
+    void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
-    void NameRead(FilePlace idPlace, std::int32_t id, FilePlace namePlace, const std::string& name) override;
+    void LineRead(const ListLine& line) override;
+    // Enough of each name to show its start: the check of a list with names
+    // of any length takes a few KiB.
+    std::size_t NameBytesKept() const override;
     void IdRejected(FilePlace idPlace, const std::string& message) override;
 
-    // The file could not be opened.
-    void NotOpened();
+    // The file could not be opened; `inViewersFolder`: it is the list the
+    // viewer looks for, not one named, so the lists after it go unread.
+    void NotOpened(const OpenFailure& failure, bool inViewersFolder);
 
 private:
     Report& report_;
     NameList list_;
-    std::vector<std::int64_t> setOnLine_; // by id; 0 while no line has set it
-    // The first LF alone since the current line's id began.
+    ColumnUnit columns_;
+    std::vector<std::int64_t> setOnLine_; // by id: the line that first set it; 0 while none has
+    // The first LF alone since the current line's id began, and how many.
     std::optional<FilePlace> lfAlone_;
+    std::int64_t lfsAlone_ = 0;
 };
 
 } // namespace zuninfo

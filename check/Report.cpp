@@ -9,15 +9,32 @@ namespace zuninfo {
 
 void Report::BeginFile(const std::string& path)
 {
-    files_.push_back({path, {}, {}});
+    files_.push_back({path, {}, {}, {}});
 }
 
 void Report::AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments)
 {
     FileFindings& file = files_.back();
-    std::int64_t& count = file.counts[static_cast<std::size_t>(kind)];
-    if (++count <= InfoOf(kind).listed)
-        file.listed.push_back({file.path, place.line, place.column, kind, FormatMessage(InfoOf(kind).message, arguments)});
+    const auto index = static_cast<std::size_t>(kind);
+    if (file.listedCounts[index] >= InfoOf(kind).listed) {
+        AddUnlisted(kind);
+        return;
+    }
+    file.listed.push_back({file.path, place.line, place.column, kind, FormatMessage(InfoOf(kind).message, arguments)});
+    ++file.listedCounts[index];
+    ++file.counts[index];
+}
+
+void Report::AddOutOfMemory(const std::string& path)
+{
+    if (files_.empty() || files_.back().path != path)
+        BeginFile(path);
+    AddForFile(FindingKind::OutOfMemory);
+}
+
+void Report::AddUnlisted(FindingKind kind)
+{
+    ++files_.back().counts[static_cast<std::size_t>(kind)];
 }
 
 std::vector<std::string> Report::Files() const
@@ -46,7 +63,7 @@ std::vector<Report::Unlisted> Report::UnlistedFindings() const
     std::vector<Unlisted> unlisted;
     for (const FileFindings& file : files_) {
         for (std::size_t kind = 0; kind < kFindingKinds.size(); ++kind) {
-            const std::int64_t count = file.counts[kind] - kFindingKinds[kind].listed;
+            const std::int64_t count = file.counts[kind] - file.listedCounts[kind];
             if (count > 0)
                 unlisted.push_back({file.path, static_cast<FindingKind>(kind), count});
         }

@@ -31,6 +31,10 @@ public:
         AddWithArguments(kind, FilePlace{0, 0}, {Argument(arguments)...});
     }
     void AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments);
+    // A finding that is only counted, where one like it is listed already.
+    void AddUnlisted(FindingKind kind);
+    // The check of the file at `path` (begun or not) ran out of memory.
+    void AddOutOfMemory(const std::string& path);
 
     // The paths of the files, in the order they were begun.
     std::vector<std::string> Files() const;
@@ -59,7 +63,8 @@ private:
     struct FileFindings {
         std::string path;
         std::vector<Finding> listed;
-        std::array<std::int64_t, kFindingKinds.size()> counts{};
+        std::array<std::int64_t, kFindingKinds.size()> counts{};       // listed or not
+        std::array<std::int64_t, kFindingKinds.size()> listedCounts{}; // listed
     };
 
     std::vector<FileFindings> files_;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "check/JsonText.h"
 #include "check/Report.h"
 
 #include <ostream>
+#include <string>
 
 namespace zuninfo {
 
@@ -22,7 +24,16 @@ std::string FindingJson(const Finding& finding);
 // The same as one JSON object.
 void WriteJson(const Report& report, std::ostream& out);
 
+// The same as a SARIF 2.1.0 log of one run, for code-scanning tools: a rule
+// for each finding kind, a result for each finding listed and one for each
+// kind's findings not listed. Columns must have been counted in characters
+// (ColumnUnit::Characters), as the log says SARIF's columns are.
+void WriteSarif(const Report& report, std::ostream& out);
+
 // "error" or "warning".
 const char* SeverityName(Severity severity);
+
+// The checker's version, as the build gives it.
+const char* CheckerVersion();
 
 } // namespace zuninfo

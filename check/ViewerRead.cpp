@@ -10,7 +10,7 @@ ViewerRead ReadAsTheViewer(const DataFiles& files)
 {
     ViewerRead read;
     std::vector<std::int64_t> lines;
-    read.report = CheckDataFiles(files, &lines);
+    read.report = CheckDataFiles(files, ColumnUnit::Bytes, &lines);
     const std::vector<Finding> findings = read.report.Findings();
     // A list's bad id ends the viewer's start-up: it shows no record at all.
     if (std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.kind == FindingKind::BadId; }))

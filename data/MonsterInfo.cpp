@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 
 std::array<MonsterRecord, zuninfo::kMonsterSlots> Monsters{};
 std::int32_t LastIndex = 0;
@@ -43,9 +44,9 @@ private:
     ByteReader in_;
 };
 
-// The parse's input under an observer: knows the place of every byte, tells
-// the observer what each hook means, and sees which lines the grammar never
-// starts as lines.
+// The parse's input under an observer: knows the place of every byte (its
+// column counted as the observer asks), tells the observer what each hook
+// means, and sees which lines the grammar never starts as lines.
 class ObservedInput {
 public:
     ObservedInput(std::FILE* file, MonsterInfoObserver& observer) : in_(file, &observer), observer_(observer) {}
@@ -59,7 +60,16 @@ public:
             observer_.RecordLineNotShown(in_.Place().line, trailingTextOf_);
         return c;
     }
-    int NextLine() { return in_.Next(); }
+    // A line's first byte: a record line's unless it starts a comment (or is
+    // the CR of a blank line).
+    int NextLine()
+    {
+        in_.ReadingIn(LfIn::Field);
+        const int c = in_.Next();
+        if (c == ';')
+            in_.ReadingIn(LfIn::Comment);
+        return c;
+    }
     int StepOverLf() { return in_.StepOverLf(); }
     void RecordStarts() { recordLine_ = in_.Place().line; }
     void TokenStarts() { token_ = in_.Place(); }
@@ -75,8 +85,10 @@ public:
         }
         observer_.FieldRead(token_, field, value);
         // After the last field, the rest of the line up to CR is skipped.
-        if (field == kMonsterFieldCount - 1)
+        if (field == kMonsterFieldCount - 1) {
             trailingTextOf_ = recordLine_;
+            in_.ReadingIn(LfIn::TrailingText);
+        }
         return value;
     }
 
@@ -91,12 +103,13 @@ public:
     void ReadRest()
     {
         trailingTextOf_ = 0;
+        in_.ReadingIn(LfIn::Unread);
         while (Next() != EOF) {
         }
     }
 
 private:
-    PlacedReader in_;
+    PlacedReader<true> in_;
     MonsterInfoObserver& observer_;
     FilePlace token_;
     std::int64_t recordLine_ = 0;
@@ -182,6 +195,10 @@ void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
     ObservedInput in(file, observer);
     try {
         ParseRecords(in);
+    } catch (const std::bad_alloc&) {
+        // Memory running out ends the observer's work, not just the parse:
+        // what it would tell from here on is not known.
+        throw;
     } catch (...) {
         // The parse ends as it does unobserved; a bad token has been told.
     }
@@ -233,10 +250,17 @@ bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zun
     }
 
     window.SetCursor(TCursor::crHourGlass);
-    if (observer == nullptr)
+    if (observer == nullptr) {
         zuninfo::ParseSilently(file);
-    else
-        zuninfo::ParseObserved(file, *observer);
+    } else {
+        try {
+            zuninfo::ParseObserved(file, *observer);
+        } catch (...) {
+            window.SetCursor(TCursor::crDefault);
+            files.Close(file);
+            throw;
+        }
+    }
 
     window.SetCursor(TCursor::crDefault);
     files.Close(file);

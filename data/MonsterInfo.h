@@ -60,5 +60,6 @@ extern const char MonsterInfoPathTemplate[];
 //
 // An observer, when given, is told where each record stands, why the parse
 // ended, and which record lines it never read; the store ends the same.
+// Memory running out (std::bad_alloc) is then thrown on, the file closed.
 bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files = zuninfo::SystemFiles(),
                      zuninfo::MonsterInfoObserver* observer = nullptr);

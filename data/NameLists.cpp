@@ -37,13 +37,19 @@ const std::array<NameListFile, kNameLists.size()>& NameListFiles()
 }
 
 // Reads one list file's bytes, one at a time, knowing the place of each for
-// error messages and the observer.
+// error messages and the observer. Observed (kObserved), it tells the
+// observer of every line, counts columns as the observer asks and keeps as
+// many bytes of each name as the observer asks for; the viewer's own read
+// pays nothing for that.
+template <bool kObserved>
 class NameListReader {
 public:
     NameListReader(std::FILE* file, const NameListFile& list, WindowOps& window, ItemLists itemLists,
                    NameListObserver* observer)
         : in_(file, observer), list_(list), window_(window), itemLists_(itemLists), observer_(observer)
     {
+        if constexpr (kObserved)
+            kept_ = observer->NameBytesKept();
     }
 
     void ReadAll()
@@ -56,12 +62,23 @@ public:
             // The name runs to the first CR; it may be empty.
             const FilePlace namePlace = in_.Place();
             std::string name;
-            while (c_ != '\r' && c_ != EOF) {
-                name.push_back(static_cast<char>(c_));
-                c_ = in_.Next();
+            if constexpr (kObserved) {
+                std::uint64_t length = 0;
+                int last = EOF;
+                while (c_ != '\r' && c_ != EOF) {
+                    if (name.size() < kept_)
+                        name.push_back(static_cast<char>(c_));
+                    ++length;
+                    last = c_;
+                    c_ = in_.Next();
+                }
+                observer_->LineRead({idPlace, id, namePlace, name, length, last == '\n', c_ == EOF});
+            } else {
+                while (c_ != '\r' && c_ != EOF) {
+                    name.push_back(static_cast<char>(c_));
+                    c_ = in_.Next();
+                }
             }
-            if (observer_ != nullptr)
-                observer_->NameRead(idPlace, id, namePlace, name);
             allUtf8 = allUtf8 && IsUtf8(name);
             for (const std::string_view comboBox : itemLists_)
                 window_.AddItem(comboBox, name);
@@ -91,19 +108,20 @@ private:
         } catch (const Exception& error) {
             const std::string message
                 = std::string(list_.fileName) + ", line " + std::to_string(idPlace.line) + ": " + error.what();
-            if (observer_ != nullptr)
+            if constexpr (kObserved)
                 observer_->IdRejected(idPlace, message);
             throw Exception(message);
         }
     }
 
-    PlacedReader in_;
+    PlacedReader<kObserved> in_;
     const NameListFile& list_;
     WindowOps& window_;
     ItemLists itemLists_;
     NameListObserver* observer_;
     IntToken token_;
     int c_ = 0;
+    std::size_t kept_ = 0; // of each name, when observed
 };
 
 } // namespace
@@ -158,7 +176,10 @@ bool LoadNameList(NameList which, WindowOps& window, FileAccess& files, ItemList
     for (const std::string_view comboBox : itemLists)
         window.BeginUpdate(comboBox);
     const CloseAndEndUpdates closing{file, itemLists, window, files};
-    NameListReader(file, list, window, itemLists, observer).ReadAll();
+    if (observer == nullptr)
+        NameListReader<false>(file, list, window, itemLists, observer).ReadAll();
+    else
+        NameListReader<true>(file, list, window, itemLists, observer).ReadAll();
     return true;
 }
 

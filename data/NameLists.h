@@ -66,7 +66,8 @@ namespace zuninfo {
 
 // Reads one of the lists as LoadNameLists does; false, after "File not
 // found", when its file cannot be opened. An observer, when given, is told of
-// every line and of the id that ends the load.
+// every line and of the id that ends the load, and decides how much of each
+// name the table keeps.
 bool LoadNameList(NameList list, WindowOps& window, FileAccess& files, ItemLists itemLists,
                   NameListObserver* observer = nullptr);
 

@@ -288,7 +288,7 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     // The lists once, then each monster file on its own: a list that would
     // end the viewer's start-up costs names, not the comparison.
     const ViewerRead listsRead = ReadAsTheViewer(lists);
-    const bool listsNamed = !lists.stopListsAsTheViewer;
+    const bool listsNamed = !lists.viewersOwn;
     const MonsterFile before = ReadMonsterFile(monsterFiles[0]);
     const MonsterFile after = ReadMonsterFile(monsterFiles[1]);
     bool trouble = false;
@@ -296,7 +296,7 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
         if (report == nullptr)
             continue;
         for (const Finding& finding : report->Findings()) {
-            if (finding.kind == FindingKind::Unreadable) {
+            if (finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory) {
                 err << FindingLine(finding) << '\n';
                 trouble = true;
             }

@@ -11,7 +11,7 @@ std::map<std::int32_t, std::int64_t> UnreadRecordLines(const std::string& path, 
                                                        const std::set<std::int64_t>& readLines)
 {
     std::map<std::int32_t, std::int64_t> found;
-    std::FILE* file = SystemFiles().Open(path);
+    std::FILE* file = OpenFileAsNamed(path);
     if (file == nullptr)
         return found;
     {
@@ -43,7 +43,7 @@ std::map<std::int32_t, std::int64_t> UnreadRecordLines(const std::string& path, 
             }
         }
     }
-    SystemFiles().Close(file);
+    std::fclose(file);
     return found;
 }
 

@@ -6,6 +6,7 @@
 #include "export/OutputFile.h"
 #include "export/RecordFormats.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -58,8 +59,8 @@ Options:
 
 Text is UTF-8. Exit status: 0 when the viewer reads everything, 1 when it
 would lose data or stop (when it would show no record, nothing is written),
-2 for a usage error or an output that cannot be written. No file that is
-read is ever written.
+2 for a usage error, an output that cannot be written, or memory running
+out. No file that is read is ever written.
 )";
 
 constexpr std::array<Option, 5> kOptions{{
@@ -170,6 +171,9 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
             err << FindingLine(finding) << '\n';
     }
     const int exitCode = read.report.ExitCode();
+    const std::vector<Finding> findings = read.report.Findings();
+    if (std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.kind == FindingKind::OutOfMemory; }))
+        return 2;
     if (!ViewerShowsRecords(read, files))
         return exitCode;
 

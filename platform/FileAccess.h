@@ -23,4 +23,28 @@ public:
 // a data file's place counts as a file that cannot be opened.
 FileAccess& SystemFiles();
 
+// Why a file could not be opened. The checker's table of finding kinds words
+// each reason, in this order.
+struct OpenFailure {
+    enum class Reason {
+        Missing,
+        DanglingLink, // a link to nothing
+        Folder,
+        NoPermission,
+        Pipe,
+        Device,
+        Socket,
+        NotRegular, // any other kind of file
+        System,     // the operating system's own words say why
+    };
+    Reason reason = Reason::Missing;
+    std::string systemText; // for System
+};
+
+// Opens the file at a path of this system as it stands, with no mapping and
+// no case fallback, the way SystemFiles opens the files the viewer finds:
+// for reading only, in binary mode, regular files (or links to them) only.
+// On failure gives nullptr and, when `failure` is given, says why.
+std::FILE* OpenFileAsNamed(const std::string& path, OpenFailure* failure = nullptr);
+
 } // namespace zuninfo

@@ -1,5 +1,6 @@
 // zuninfo-check run in-process on small files made in a temporary folder.
 #include "check/CheckCommand.h"
+#include "check/ReportWriters.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 
@@ -12,9 +13,18 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
 using namespace zuninfo;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -36,6 +46,9 @@ std::string Records(int count)
     return file;
 }
 
+// What stands at the place of a case's last file instead of its bytes.
+enum class Odd { None, Folder, Fifo, NoPermission };
+
 struct CheckCase {
     FindingKind kind;
     std::map<std::string, std::optional<std::string>> files; // name -> bytes; nullopt: no such file
@@ -43,8 +56,12 @@ struct CheckCase {
     std::int64_t column;
     Severity severity;
     int exitCode;
-    std::size_t findings; // in all
-    const char* says;     // part of the message
+    std::size_t findings; // in all; with none, `kind` and the place are not looked for
+    std::string_view says; // part of the message; a '\0' at its end stands for the message's end
+    Odd odd = Odd::None;
+    // The paths named; by default every file's name. None: the files the
+    // viewer finds itself (the monster file at its fixed path).
+    std::optional<std::vector<std::string>> named = std::nullopt;
 };
 
 TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
@@ -57,24 +74,55 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::StoreFull, {{qdf, Records(502)}}, 501, 1, e, 1, 1, "not the 2 record lines from this one on"},
         {FindingKind::TrailingText, {{qdf, Record(0) + "\tGoblin\n" + Record(1) + "\r\n"}}, 2, 1, e, 1, 2,
          "trailing text of the record on line 1"},
-        {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "LF alone"},
+        // What an LF alone does where it stands.
+        {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "harmless on a comment line"},
+        {FindingKind::LfLineEnd, {{qdf, Record(0) + "\n" + Record(1)}}, 1, 59, w, 1, 2, "as part of a field"},
+        {FindingKind::LfLineEnd, {{qdf, Record(0) + " Orc\n"}}, 1, 63, w, 0, 1, "skips any lines up to there"},
+        {FindingKind::LfLineEnd, {{"mons.txt", "1 Orc\n"}}, 1, 6, w, 0, 1, "last line: no line runs on, and the name of id 1"},
         {FindingKind::LoneCr, {{qdf, Record(0) + "\r9" + Record(1) + "\r\n"}}, 1, 59, e, 1, 1, "('9')"},
         {FindingKind::IdOutsideTable, {{qdf, Record(0, 104) + "\r\n"}}, 1, 3, w, 0, 1,
          "id 104 is outside mons.txt's ids 0 to 103"},
         {FindingKind::IdWithoutName, {{"mons.txt", "0 Goblin\r\n"}, {qdf, Records(1)}}, 1, 3, w, 0, 1,
          "Skin (field 1): id 1 has no name in mons.txt"},
         {FindingKind::IndexTwice, {{qdf, Record(7) + "\r\n" + Record(7)}}, 2, 1, w, 0, 1, "first on line 1"},
-        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "when Load is pressed"},
+        // Why a file cannot be read; what the viewer then does only for the
+        // files it finds itself.
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "cannot be read: it does not exist\0"sv},
+        {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", ""}, {"attacks.txt", ""}}, 0, 0, e, 1, 1,
+         "it does not exist; the viewer shows \"File not found\" when Load is pressed", Odd::None,
+         std::vector<std::string>{}},
+        {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", std::nullopt}}, 0, 0, e, 1, 2,
+         "it does not exist; the viewer shows \"File not found\" at start-up and does not read attacks.txt\0"sv,
+         Odd::None, std::vector<std::string>{}},
+        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "it is a folder\0"sv, Odd::Folder},
+#ifndef _WIN32
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "it is a named pipe (FIFO)", Odd::Fifo},
+        {FindingKind::Unreadable, {{qdf, Records(1)}}, 0, 0, e, 1, 1, "permission denied\0"sv, Odd::NoPermission},
+        // A path named is read as it stands: no drive, no backslashes, no
+        // other case.
+        {FindingKind::Unreadable, {{"c:table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
+        {FindingKind::Unreadable, {{"ZUNINFO.QDF", Records(1)}}, 0, 0, e, 1, 1, "it does not exist", Odd::None,
+         std::vector<std::string>{qdf}},
+#endif
+        {FindingKind::Unreadable, {{"my\\table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
         {FindingKind::BadId, {{"mons.txt", "7\r\n8 Orc\r\n"}}, 1, 1, e, 1, 1, "\"mons.txt, line 1: '7\\r\\n8' is not"},
         {FindingKind::ListIdOutsideTable, {{"skills.txt", "382 Fire\r\n"}}, 1, 1, w, 0, 1, "ids 0 to 381"},
         {FindingKind::IdSetTwice, {{"Attacks.TXT", "3 Bite\r\n3:Claw\r\n"}}, 2, 1, w, 0, 1, "later name 'Claw'"},
+        {FindingKind::IdSetTwice, {{"mons.txt", "1 A\r\n1 B\r\n1 C\r\n"}}, 3, 1, w, 0, 2, "(first on line 1)"},
         {FindingKind::EmptyName, {{"mons.txt", "5 Imp\r\n7:\r\n"}}, 2, 3, w, 0, 1, "id 7 has an empty name"},
-        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the 1 line after it (to line 2)"},
+        // The end of the file stands just past its last byte.
+        {FindingKind::EmptyName, {{"mons.txt", "7"}}, 1, 2, w, 0, 1, "id 7 has an empty name"},
+        {FindingKind::BadToken, {{qdf, "0 1 "}}, 1, 5, e, 1, 1, "(field 2): '' is not"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the line after it (line 2) as"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n\n2 Imp\n"}}, 1, 6, e, 1, 1, "the 2 lines after it (to line 3)"},
         {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
-        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "does not read attacks.txt"},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.kind).name + std::string(" in ") + c.files.rbegin()->first);
+#ifndef _WIN32
+        if (c.odd == Odd::NoPermission && geteuid() == 0)
+            continue; // root reads anything
+#endif
         ResetProgramState();
         FileSandbox sandbox;
         std::vector<std::string> paths;
@@ -83,18 +131,31 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
                 FileSandbox::Write(sandbox.Folder() / name, *bytes);
             paths.push_back(name);
         }
+        const fs::path last = sandbox.Folder() / c.files.rbegin()->first;
+        if (c.odd == Odd::Folder)
+            fs::create_directory(last);
+#ifndef _WIN32
+        if (c.odd == Odd::Fifo) {
+            ASSERT_EQ(::mkfifo(last.c_str(), 0600), 0);
+        }
+        if (c.odd == Odd::NoPermission)
+            fs::permissions(last, fs::perms::none);
+#endif
 
-        const Report report = CheckDataFiles(NamedDataFiles(paths));
+        const Report report = CheckDataFiles(!c.named ? NamedDataFiles(paths)
+                                             : c.named->empty() ? ViewerDataFiles()
+                                                                : NamedDataFiles(*c.named));
         EXPECT_EQ(report.ExitCode(), c.exitCode);
         const std::vector<Finding> findings = report.Findings();
-        EXPECT_EQ(findings.size(), c.findings);
-        const auto found
-            = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.kind == c.kind; });
-        ASSERT_NE(found, findings.end());
-        EXPECT_EQ(found->line, c.line);
-        EXPECT_EQ(found->column, c.column);
+        EXPECT_EQ(findings.size(), c.findings) << (findings.empty() ? "" : findings[0].message);
+        if (c.findings == 0)
+            continue;
+        const auto found = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.kind == c.kind && f.line == c.line && f.column == c.column;
+        });
+        ASSERT_NE(found, findings.end()) << (findings.empty() ? "no finding" : findings[0].message);
         EXPECT_EQ(InfoOf(found->kind).severity, c.severity);
-        EXPECT_NE(found->message.find(c.says), std::string::npos) << found->message;
+        EXPECT_NE((found->message + '\0').find(c.says), std::string::npos) << found->message;
     }
     ResetProgramState();
 }
@@ -119,6 +180,98 @@ TEST(Check, JsonHasTheSameFindings)
 }
 )");
     EXPECT_EQ(err.str(), "");
+    ResetProgramState();
+}
+
+// The command line: each option as it changes the report.
+TEST(Check, EachOptionAsTheCommandLineGivesIt)
+{
+    struct Run {
+        std::vector<std::string> arguments;
+        int exitCode;
+        const char* says; // a line of the output (or of the usage error)
+    };
+    const Run runs[] = {
+        // A tab moves on to the next multiple of 8 in display columns; a
+        // UTF-8 character is one.
+        {{"--columns=display", "zuninfo.qdf"}, 1, "zuninfo.qdf:1:17: error: Line of Sight (field 2): 'x'"},
+        {{"--columns", "bytes", "zuninfo.qdf"}, 1, "zuninfo.qdf:1:5: error: Line of Sight (field 2): 'x'"},
+        {{"zuninfo.qdf"}, 1, "zuninfo.qdf:1:5: error:"},
+        {{"--columns=display", "mons.txt"}, 1, "mons.txt:1:12: error: line ends with LF alone"},
+        {{"mons.txt"}, 1, "mons.txt:1:9: error: line ends with LF alone"},
+        {{"comments.qdf"}, 0, "comments.qdf: warning: 1 more line ends with LF alone (not listed)\n"},
+        {{"--", "-Skills.txt"}, 1, "-Skills.txt: error: cannot be read: it does not exist\n"},
+        {{"--version"}, 0, "zuninfo-check " ZUNINFO_VERSION "\n"},
+        {{"-h"}, 0, "  -h, --help "},
+        {{"--help"}, 0, "\n  --               every argument after it is a FILE"},
+        {{"--format=yaml"}, 2, "zuninfo-check: unknown format 'yaml' (text, json or sarif)\n"},
+        {{"--format", "sarif", "--columns=display"}, 2, "--columns is for text and json"},
+        {{"--columns"}, 2, "option '--columns' needs a value"},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.arguments.front());
+        ResetProgramState();
+        FileSandbox sandbox;
+        FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", "0\t1\tx 3\r\n");
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 \xC3\x89\tOrc\n2 Imp\r\n");
+        FileSandbox::Write(sandbox.Folder() / "comments.qdf", ";a\n;b\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCheckCommand(run.arguments, out, err), run.exitCode);
+        EXPECT_NE((out.str() + err.str()).find(run.says), std::string::npos) << out.str() << err.str();
+    }
+    ResetProgramState();
+}
+
+// The SARIF log: what code-scanning tools need of it, read by a JSON parser.
+TEST(Check, SarifLogHasARuleForEachKindAndEachFindingWithItsPlace)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    // The LF alone stands at byte 13, character 12; a list is missing.
+    FileSandbox::Write(sandbox.Folder() / "lists/mons.txt", "1 \xC3\x89" "claireur\n2 Imp\r\n");
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(0, 104) + "\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "zuninfo.qdf"}, out, err), 1);
+
+    const auto log = nlohmann::json::parse(out.str(), nullptr, false);
+    ASSERT_TRUE(log.is_object()) << out.str();
+    EXPECT_EQ(log["version"], "2.1.0");
+    EXPECT_TRUE(log["$schema"].get<std::string>().ends_with("sarif-schema-2.1.0.json"));
+    ASSERT_EQ(log["runs"].size(), 1u);
+    const auto& run = log["runs"][0];
+    EXPECT_EQ(run["tool"]["driver"]["name"], "zuninfo-check");
+    EXPECT_EQ(run["tool"]["driver"]["version"], ZUNINFO_VERSION);
+    EXPECT_EQ(run["columnKind"], "unicodeCodePoints");
+    const auto& rules = run["tool"]["driver"]["rules"];
+    ASSERT_EQ(rules.size(), kFindingKinds.size());
+    for (std::size_t kind = 0; kind < kFindingKinds.size(); ++kind) {
+        EXPECT_EQ(rules[kind]["id"], kFindingKinds[kind].name);
+        EXPECT_FALSE(rules[kind]["shortDescription"]["text"].get<std::string>().empty());
+        EXPECT_EQ(rules[kind]["defaultConfiguration"]["level"], SeverityName(kFindingKinds[kind].severity));
+    }
+    EXPECT_EQ(run["originalUriBaseIds"]["SRCROOT"]["uri"].get<std::string>().back(), '/');
+
+    // Each result by its rule: where it is.
+    std::map<std::string, nlohmann::json> results;
+    for (const auto& result : run["results"]) {
+        const std::size_t index = result["ruleIndex"];
+        ASSERT_LT(index, rules.size());
+        EXPECT_EQ(result["ruleId"], rules[index]["id"]);
+        EXPECT_EQ(result["level"], rules[index]["defaultConfiguration"]["level"]);
+        EXPECT_FALSE(result["message"]["text"].get<std::string>().empty());
+        ASSERT_EQ(result["locations"].size(), 1u);
+        results[result["ruleId"]] = result["locations"][0]["physicalLocation"];
+    }
+    EXPECT_EQ(results.size(), 3u);
+    const auto& runsOn = results["name-runs-on"];
+    EXPECT_EQ(runsOn["artifactLocation"]["uri"], "lists/mons.txt");
+    EXPECT_EQ(runsOn["artifactLocation"]["uriBaseId"], "SRCROOT");
+    EXPECT_EQ(runsOn["region"]["startLine"], 1);
+    EXPECT_EQ(runsOn["region"]["startColumn"], 12);
+    EXPECT_EQ(results["id-outside-table"]["region"]["startColumn"], 3);
+    const auto& unreadable = results["unreadable"];
+    EXPECT_EQ(unreadable["artifactLocation"]["uri"], "skills.txt");
+    EXPECT_FALSE(unreadable.contains("region"));
     ResetProgramState();
 }
 

@@ -53,6 +53,7 @@ expected=(
     ./usr/bin/zuninfo-diff
     ./usr/bin/zuninfo-export
     ./usr/bin/zuninfo-viewer
+    ./usr/share/man/man1/zuninfo-check.1.gz
     ./usr/share/man/man1/zuninfo-diff.1.gz
     ./usr/share/man/man1/zuninfo-export.1.gz
     "./usr/share/applications/$app_id.desktop"
