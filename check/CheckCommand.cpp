@@ -1,5 +1,6 @@
 #include "check/CheckCommand.h"
 
+#include "check/CommandLine.h"
 #include "check/MonsterFileCheck.h"
 #include "check/NameListCheck.h"
 #include "check/ReportWriters.h"
@@ -94,11 +95,13 @@ private:
     OpenFailure failure_;
 };
 
-int UsageError(std::ostream& err, const std::string& problem)
-{
-    err << "zuninfo-check: " << problem << "\nTry 'zuninfo-check --help'.\n";
-    return 2;
-}
+constexpr std::array<Option, 5> kOptions{{
+    {"json", 0, false},
+    {"format", 0, true},
+    {"columns", 0, true},
+    {"help", 'h', false},
+    {"version", 0, false},
+}};
 
 } // namespace
 
@@ -199,70 +202,44 @@ namespace {
 
 enum class Format { Text, Json, Sarif };
 
-// The value of an option given as "--name=value" or "--name value"; nullopt
-// when `argument` is another option. Moves `next` past a value taken from the
-// argument after it.
-std::optional<std::string> OptionValue(const std::string& argument, const std::string& name,
-                                       const std::vector<std::string>& arguments, std::size_t& next)
-{
-    if (argument.starts_with(name + "="))
-        return argument.substr(name.size() + 1);
-    if (argument != name)
-        return std::nullopt;
-    if (next >= arguments.size())
-        throw std::invalid_argument("option '" + name + "' needs a value");
-    return arguments[next++];
-}
 
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
+    constexpr std::string_view kTool = "zuninfo-check";
     Format format = Format::Text;
     std::optional<ColumnUnit> columns;
-    bool optionsEnded = false;
-    std::vector<std::string> paths;
     DataFiles files;
     try {
-        for (std::size_t next = 0; next < arguments.size();) {
-            const std::string& argument = arguments[next++];
-            if (optionsEnded || !argument.starts_with('-')) {
-                paths.push_back(argument);
-            } else if (argument == "--") {
-                optionsEnded = true;
-            } else if (argument == "--help" || argument == "-h") {
-                out << kHelp;
-                return 0;
-            } else if (argument == "--version") {
-                out << "zuninfo-check " << CheckerVersion() << '\n';
-                return 0;
-            } else if (argument == "--json") {
+        const Arguments parsed = ParseArguments(arguments, kOptions);
+        if (AnswerHelpOrVersion(parsed, kTool, kHelp, out))
+            return 0;
+        if (parsed.Has("json"))
+            format = Format::Json;
+        if (const auto value = parsed.options.find("format"); value != parsed.options.end()) {
+            if (value->second == "text")
+                format = Format::Text;
+            else if (value->second == "json")
                 format = Format::Json;
-            } else if (const auto value = OptionValue(argument, "--format", arguments, next)) {
-                if (*value == "text")
-                    format = Format::Text;
-                else if (*value == "json")
-                    format = Format::Json;
-                else if (*value == "sarif")
-                    format = Format::Sarif;
-                else
-                    throw std::invalid_argument("unknown format '" + *value + "' (text, json or sarif)");
-            } else if (const auto unit = OptionValue(argument, "--columns", arguments, next)) {
-                if (*unit == "bytes")
-                    columns = ColumnUnit::Bytes;
-                else if (*unit == "display")
-                    columns = ColumnUnit::Display;
-                else
-                    throw std::invalid_argument("unknown column unit '" + *unit + "' (bytes or display)");
-            } else {
-                throw std::invalid_argument("unknown option '" + argument + "'");
-            }
+            else if (value->second == "sarif")
+                format = Format::Sarif;
+            else
+                throw std::invalid_argument("unknown format '" + value->second + "' (text, json or sarif)");
+        }
+        if (const auto unit = parsed.options.find("columns"); unit != parsed.options.end()) {
+            if (unit->second == "bytes")
+                columns = ColumnUnit::Bytes;
+            else if (unit->second == "display")
+                columns = ColumnUnit::Display;
+            else
+                throw std::invalid_argument("unknown column unit '" + unit->second + "' (bytes or display)");
         }
         if (format == Format::Sarif && columns)
             throw std::invalid_argument("--columns is for text and json: SARIF counts columns in characters");
-        files = paths.empty() ? ViewerDataFiles() : NamedDataFiles(paths);
+        files = parsed.operands.empty() ? ViewerDataFiles() : NamedDataFiles(parsed.operands);
     } catch (const std::invalid_argument& error) {
-        return UsageError(err, error.what());
+        return UsageError(err, kTool, error.what());
     }
 
     const Report report

@@ -1,6 +1,13 @@
 #include "check/CommandLine.h"
 
+#include <exception>
+#include <iostream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace zuninfo {
 
@@ -45,6 +52,32 @@ int UsageError(std::ostream& err, std::string_view tool, std::string_view proble
 {
     err << tool << ": " << problem << "\nTry '" << tool << " --help'.\n";
     return 2;
+}
+
+bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std::string_view help, std::ostream& out)
+{
+    if (arguments.Has("help"))
+        out << help;
+    else if (arguments.Has("version"))
+        out << tool << ' ' << ZUNINFO_VERSION << '\n';
+    else
+        return false;
+    return true;
+}
+
+int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run, int failureCode)
+{
+#ifdef _WIN32
+    // The bytes as they are: CSV's CR LF must not become CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::ios::sync_with_stdio(false);
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << tool << ": could not be completed: " << error.what() << '\n';
+        return failureCode;
+    }
 }
 
 } // namespace zuninfo

@@ -31,4 +31,17 @@ Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<co
 // "TOOL: PROBLEM", then where to read more, on `err`; gives exit code 2.
 int UsageError(std::ostream& err, std::string_view tool, std::string_view problem);
 
+// Writes the help text for "help", or "TOOL VERSION" for "version", on
+// `out`; true when the arguments asked for one of them.
+bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std::string_view help, std::ostream& out);
+
+// A tool's command line, from the arguments after the program's name to the
+// exit code, writing to standard output and standard error.
+using ToolRun = int (*)(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// The program's entry for a tool: runs it on the process's arguments. An
+// error that leaves it (nothing the tool expects) is said on standard error
+// and ends the tool with `failureCode`.
+int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run, int failureCode);
+
 } // namespace zuninfo

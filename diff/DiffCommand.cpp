@@ -265,14 +265,8 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     std::vector<std::string> monsterFiles;
     try {
         parsed = ParseArguments(arguments, kOptions);
-        if (parsed.Has("help")) {
-            out << kHelp;
+        if (AnswerHelpOrVersion(parsed, kTool, kHelp, out))
             return 0;
-        }
-        if (parsed.Has("version")) {
-            out << kTool << ' ' << ZUNINFO_VERSION << '\n';
-            return 0;
-        }
         std::vector<std::string> listPaths;
         for (const std::string& operand : parsed.operands)
             (ListNamed(operand) ? listPaths : monsterFiles).push_back(operand);

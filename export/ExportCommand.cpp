@@ -138,14 +138,8 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
     DataFiles files;
     try {
         parsed = ParseArguments(arguments, kOptions);
-        if (parsed.Has("help")) {
-            out << kHelp;
+        if (AnswerHelpOrVersion(parsed, kTool, kHelp, out))
             return 0;
-        }
-        if (parsed.Has("version")) {
-            out << kTool << ' ' << ZUNINFO_VERSION << '\n';
-            return 0;
-        }
         files = parsed.operands.empty() ? ViewerDataFiles() : NamedDataFiles(parsed.operands);
     } catch (const std::invalid_argument& error) {
         return UsageError(err, kTool, error.what());
