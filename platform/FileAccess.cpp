@@ -21,17 +21,31 @@ namespace zuninfo {
 namespace {
 
 #ifdef _WIN32
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    const int size = static_cast<int>(text.size());
+    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
 // Opens the file for reading in binary mode when it is a file on disk. The
 // path is used as it stands: Windows finds names whatever their case. The
 // file is opened first and then checked, so that nothing can be swapped in
 // between: a folder, a device or a pipe is left unopened. Others may go on
 // reading, writing and deleting the file meanwhile, as elsewhere.
-std::FILE* OpenRegularFile(const std::string& path)
+std::FILE* OpenRegularFile(const std::wstring& path)
 {
-    const int size = static_cast<int>(path.size());
-    std::wstring widePath(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), size, widePath.data(), static_cast<int>(widePath.size()));
-    const HANDLE handle = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
@@ -51,14 +65,29 @@ std::FILE* OpenRegularFile(const std::string& path)
         _close(descriptor);
     return file;
 }
+
+// The program's own names are ASCII; they are read in the ANSI code page, as
+// the C library would read them.
+std::FILE* OpenProgramFile(const std::string& path)
+{
+    return OpenRegularFile(Wide(path, CP_ACP));
+}
+
+std::FILE* OpenUserFile(const std::string& path)
+{
+    return OpenRegularFile(Wide(path, CP_UTF8));
+}
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 #else
 // Opens the file for reading in binary mode when it is a regular file (or a
-// link to one), the path mapped onto this system first. fopen would happily
-// open a folder and then read nothing, or wait forever on a named pipe; a
-// device is no data file either.
-std::FILE* OpenRegularFile(const std::string& windowsPath)
+// link to one). fopen would happily open a folder and then read nothing, or
+// wait forever on a named pipe; a device is no data file either.
+std::FILE* OpenRegularFile(const std::filesystem::path& path)
 {
-    const std::filesystem::path path = LocalDataPath(windowsPath);
     // Anything else at the path is left unopened.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
@@ -80,20 +109,36 @@ std::FILE* OpenRegularFile(const std::string& windowsPath)
         ::close(descriptor);
     return file;
 }
+
+// The program names its files the Windows way: mapped onto this system first.
+std::FILE* OpenProgramFile(const std::string& windowsPath)
+{
+    return OpenRegularFile(LocalDataPath(windowsPath));
+}
+
+std::FILE* OpenUserFile(const std::string& path)
+{
+    return OpenRegularFile(std::filesystem::path(path));
+}
+
+bool IsSeparator(char c)
+{
+    return c == '/';
+}
 #endif
+
+// The loaders take one byte at a time from the stream's buffer; a 64 KiB
+// buffer refills it with a sixteenth of the system calls of the usual 4 KiB.
+std::FILE* Buffered(std::FILE* file)
+{
+    if (file != nullptr)
+        std::setvbuf(file, nullptr, _IOFBF, 64 * 1024);
+    return file;
+}
 
 class SystemFileAccess final : public FileAccess {
 public:
-    std::FILE* Open(const std::string& path) override
-    {
-        std::FILE* file = OpenRegularFile(path);
-        // The loaders take one byte at a time from the stream's buffer; a
-        // 64 KiB buffer refills it with a sixteenth of the system calls of
-        // the usual 4 KiB.
-        if (file != nullptr)
-            std::setvbuf(file, nullptr, _IOFBF, 64 * 1024);
-        return file;
-    }
+    std::FILE* Open(const std::string& path) override { return Buffered(OpenProgramFile(path)); }
 
     void Close(std::FILE* file) override { std::fclose(file); }
 };
@@ -104,6 +149,85 @@ FileAccess& SystemFiles()
 {
     static SystemFileAccess files;
     return files;
+}
+
+std::FILE* OpenNamedFile(const std::string& path)
+{
+    return Buffered(OpenUserFile(path));
+}
+
+std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name)
+{
+#ifdef _WIN32
+    std::string path = folder;
+    if (!path.empty() && !IsSeparator(path.back()))
+        path += '\\';
+    return Buffered(OpenUserFile(path + name));
+#else
+    return Buffered(OpenRegularFile(ResolveNameCase(folder, name)));
+#endif
+}
+
+bool IsFolder(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(Wide(path, CP_UTF8).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+#else
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+#endif
+}
+
+std::string CurrentFolder()
+{
+#ifdef _WIN32
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, folder.data()));
+    return Utf8(folder);
+#else
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+#endif
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+#ifdef _WIN32
+    const std::wstring wide = Wide(path, CP_UTF8);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+    return Utf8(full);
+#else
+    if (path.front() == '/')
+        return path;
+    const std::string current = CurrentFolder();
+    return current.empty() ? path : (std::filesystem::path(current) / path).string();
+#endif
+}
+
+std::string FolderOf(const std::string& path)
+{
+    std::size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1]))
+        --end;
+    if (end == 0)
+        return {};
+    // The separator is left off, but for the root and a drive ("C:\"),
+    // which need it.
+    const std::string folder = path.substr(0, end - 1);
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':'))
+        return path.substr(0, end);
+    return folder;
 }
 
 } // namespace zuninfo
