@@ -43,6 +43,21 @@ void MarkUnmappable(char16_t* text, std::size_t length);
 // case ignored (negative, zero or positive); names it finds equal keep the
 // order of their bytes, so that the order is total and the same on every
 // run.
+// How a front end shows names and compares the text it shows, by the rules
+// above, for views that show names beside other text (the table of all
+// monsters). Texts are UTF-8.
+class TextRules {
+public:
+    virtual ~TextRules() = default;
+    // A name's bytes read in `encoding`, as the window's fields show them.
+    virtual std::string Shown(std::string_view bytes, TextEncoding encoding) const = 0;
+    // The lists' comparison of two shown texts (`collate` below): case
+    // ignored; negative, zero or positive.
+    virtual int Collate(const std::string& a, const std::string& b) const = 0;
+    // The text with case folded, so that texts equal but for case fold alike.
+    virtual std::string Folded(const std::string& text) const = 0;
+};
+
 template <typename Text, typename Collate>
 std::vector<Text> ListItemsInOrder(const std::vector<std::string>& names, std::vector<Text> shown, Collate collate)
 {

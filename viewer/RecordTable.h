@@ -16,20 +16,6 @@
 
 namespace zuninfo {
 
-// How a front end shows names and compares the text it shows, by the rules
-// of its main window's fields and drop-down lists. Texts are UTF-8.
-class TextRules {
-public:
-    virtual ~TextRules() = default;
-    // A name's bytes read in `encoding`, as the main window shows them.
-    virtual std::string Shown(std::string_view bytes, TextEncoding encoding) const = 0;
-    // The drop-down lists' comparison of two shown texts: case ignored;
-    // negative, zero or positive.
-    virtual int Collate(const std::string& a, const std::string& b) const = 0;
-    // The text with case folded, so that texts equal but for case fold alike.
-    virtual std::string Folded(const std::string& text) const = 0;
-};
-
 // The order of the rows: by a column, or store order (column -1).
 struct TableSort {
     int column = -1;
