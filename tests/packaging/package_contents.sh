@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Debian package made from the build folder: it holds the two programs, the
-# menu entry, the metainfo and the icons under /usr and nothing else, under
+# menu entry, the metainfo, the file type and the icons under /usr and nothing else, under
 # the project's version, with the Qt libraries (found by dpkg-shlibdeps) and
 # the caption font among its dependencies.
 #
@@ -53,6 +53,7 @@ expected=(
     ./usr/bin/zuninfo-viewer
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
+    "./usr/share/mime/packages/$app_id.xml"
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
 for size in "${icon_sizes[@]}"; do
