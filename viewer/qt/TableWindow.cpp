@@ -95,6 +95,8 @@ TableWindow::TableWindow(std::function<void(int)> choose, QWidget* owner)
     : QWidget(owner, Qt::Window), choose_(std::move(choose)), table_(rules_)
 {
     setObjectName(QStringLiteral("AllMonsters"));
+    // The main window's font, which is loaded already.
+    setAttribute(Qt::WA_WindowPropagation);
     setWindowTitle(QString::fromLatin1(kTableCaption));
     resize(kTableClientWidth, kTableClientHeight);
 
@@ -108,7 +110,6 @@ TableWindow::TableWindow(std::function<void(int)> choose, QWidget* owner)
                          kTableControls[1].height);
     filter_->setToolTip(QString::fromLatin1(kTableControls[1].hint));
     filter_->setAccessibleDescription(filter_->toolTip());
-    filter_->setClearButtonEnabled(true);
     label->setBuddy(filter_);
 
     model_ = new RecordModel(table_, this);

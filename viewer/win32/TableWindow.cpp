@@ -119,7 +119,7 @@ void TableWindow::CreateControls(HINSTANCE instance)
                               0, 0, 0, window_, nullptr, instance, nullptr);
     SendMessageW(status_, SB_SIMPLE, TRUE, 0);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     // The hint, for the mouse and for screen readers (the box's name is its
     // label's caption).
     const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -218,29 +218,41 @@ bool TableWindow::HandleKeyboard(MSG& message)
 
 // The rows anew, after the records, the order or the filter changed; the
 // selection is of rows that are gone.
+// Only what changed is told, so that each is drawn once.
 void TableWindow::Refill()
 {
+    const std::size_t count = rows_.size();
     rows_ = table_.ShownRecords(sort_);
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
+    if (SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) > 0) {
+        LVITEMW none{};
+        none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    }
+    if (rows_.size() != count || count == 0)
+        SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
     InvalidateRect(list_, nullptr, FALSE);
     const std::wstring status = Utf16(table_.Status(static_cast<int>(rows_.size())));
-    SendMessageW(status_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(status.c_str()));
+    if (status != status_text_) {
+        status_text_ = status;
+        SendMessageW(status_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(status.c_str()));
+    }
 }
 
-void TableWindow::ShowSortArrows()
+// The arrow moves from the column sorted before to the one sorted now.
+void TableWindow::ShowSortArrows(int before)
 {
     const HWND header = reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0));
-    for (int index = 0; index < RecordTable::ColumnCount(); ++index) {
+    for (const int field : {before, sort_.column}) {
+        if (field < 0)
+            continue;
+        const int column = ColumnOf(field);
         HDITEMW item{};
         item.mask = HDI_FORMAT;
-        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (FieldOf(index) == sort_.column)
+        if (field == sort_.column)
             item.fmt |= sort_.descending ? HDF_SORTDOWN : HDF_SORTUP;
-        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -277,11 +289,13 @@ LRESULT TableWindow::Notified(const NMHDR& header)
         }
         return 0;
     }
-    case LVN_COLUMNCLICK:
+    case LVN_COLUMNCLICK: {
+        const int before = sort_.column;
         sort_ = SortAfterClick(sort_, FieldOf(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem));
         Refill();
-        ShowSortArrows();
+        ShowSortArrows(before);
         return 0;
+    }
     case NM_DBLCLK:
         Choose(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
         return 0;

@@ -49,7 +49,7 @@ private:
     void PlaceControls();
     int Scaled(int designed) const;
     void Refill();
-    void ShowSortArrows();
+    void ShowSortArrows(int before);
     void Choose(int item);
     void CopySelection();
 
@@ -58,6 +58,7 @@ private:
     TableSort sort_;
     // The records shown, in the order shown: the list's rows.
     std::vector<int> rows_;
+    std::wstring status_text_;
     std::function<void(int)> choose_;
     HWND window_ = nullptr;
     HWND label_ = nullptr;
