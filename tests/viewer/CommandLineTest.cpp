@@ -1,5 +1,6 @@
 // The viewer's command line: what each argument list chooses, prints or
-// refuses, and the command a second viewer is started with.
+// refuses. (How a second viewer's command line is quoted for Windows is
+// checked on Windows itself, against CommandLineToArgvW.)
 #include "tests/support/FileSandbox.h"
 #include "viewer/CommandLine.h"
 
@@ -81,48 +82,6 @@ TEST(CommandLine, ArgumentsAndWhatTheyChoose)
             EXPECT_TRUE(result.text.empty());
             EXPECT_EQ(result.options, (ViewerOptions{c.monsterFile, c.listsFolder, here}));
         }
-    }
-}
-
-TEST(CommandLine, ASecondViewerStartsWhereThisOneDidWithItsListsFolder)
-{
-    const std::string program = "/opt/zuninfo/zuninfo-viewer";
-    const struct {
-        ViewerOptions options;
-        std::string file;
-        ProcessCommand expected;
-    } cases[] = {
-        {{std::nullopt, std::nullopt, "/home/ann"}, "/data/b.qdf", {program, {"--", "/data/b.qdf"}, "/home/ann"}},
-        {{"/data/a.qdf", std::nullopt, "/home/ann"}, "/data/-b.qdf", {program, {"--", "/data/-b.qdf"}, "/home/ann"}},
-        {{"/data/a.qdf", "/game/lists", "/tmp"}, "/x y/c.qdf",
-         {program, {"--lists", "/game/lists", "--", "/x y/c.qdf"}, "/tmp"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        EXPECT_EQ(SecondViewerCommand(program, c.options, c.file), c.expected);
-    }
-}
-
-// What CommandLineToArgvW splits back into the same arguments (checked on
-// Windows itself by the Windows front end's tests).
-TEST(CommandLine, WindowsCommandLinesQuoteWhatWindowsWouldSplit)
-{
-    const struct {
-        std::vector<std::string> arguments;
-        std::string expected;
-    } cases[] = {
-        {{}, R"("C:\Program Files\zv.exe")"},
-        {{"--", R"(C:\data\a.qdf)"}, R"("C:\Program Files\zv.exe" -- C:\data\a.qdf)"},
-        {{R"(C:\My Data\a.qdf)"}, R"("C:\Program Files\zv.exe" "C:\My Data\a.qdf")"},
-        {{""}, R"("C:\Program Files\zv.exe" "")"},
-        {{R"(C:\My Data\)"}, R"("C:\Program Files\zv.exe" "C:\My Data\\")"},
-        {{R"(a"b)"}, R"("C:\Program Files\zv.exe" "a\"b")"},
-        {{R"(a\\"b c)"}, R"("C:\Program Files\zv.exe" "a\\\\\"b c")"},
-        {{"tab\there"}, "\"C:\\Program Files\\zv.exe\" \"tab\there\""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
-        EXPECT_EQ(WindowsCommandLine(R"(C:\Program Files\zv.exe)", c.arguments), c.expected);
     }
 }
 
