@@ -143,6 +143,11 @@ TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAnd
     ASSERT_EQ(rows->rowCount(), 2);
     EXPECT_EQ(status->text(), "2 of 36 monsters shown");
     EXPECT_EQ(rows->index(1, 1).data().toString(), "Goblin Archer (2)");
+    // Rows let in again take their places in the order.
+    table->findChild<QLineEdit*>(QStringLiteral("Filter"))->clear();
+    ASSERT_EQ(rows->rowCount(), 36);
+    EXPECT_EQ(rows->index(0, kStr).data().toString(), "250");
+    EXPECT_EQ(rows->index(35, kStr).data().toString(), "1");
 }
 
 TEST_F(TableWindowTest, AFileDroppedOnAFieldBeforeLoadIsLoaded)

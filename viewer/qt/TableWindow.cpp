@@ -114,8 +114,8 @@ TableWindow::TableWindow(std::function<void(int)> choose, QWidget* owner)
 
     model_ = new RecordModel(table_, this);
     proxy_ = new RecordSortFilter(table_, this);
+    // (Sorting dynamically: rows the filter lets in again take their sorted places.)
     proxy_->setSourceModel(model_);
-    proxy_->setDynamicSortFilter(false);
 
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("Table"));
