@@ -162,7 +162,7 @@ TEST_F(TableWindowTest, AFileDroppedOnAFieldBeforeLoadIsLoaded)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(field, &drop);
 
-    EXPECT_EQ(Text("Label24"), "Item 0 of 35");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label24") == "Item 0 of 35"; }));
     EXPECT_EQ(Text("Edit3"), "0");
     EXPECT_FALSE(form->findChild<QWidget*>(QStringLiteral("Button1"))->isEnabled());
     EXPECT_TRUE(boxes.texts.isEmpty());

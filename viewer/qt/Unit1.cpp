@@ -355,7 +355,9 @@ void TForm1::dropEvent(QDropEvent* event)
     if (paths.empty())
         return;
     event->acceptProposedAction();
-    OpenFiles(paths);
+    // After the drop has ended: what the files bring may be a message box,
+    // which the program that dragged them should not wait for.
+    QTimer::singleShot(0, this, [this, paths] { OpenFiles(paths); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
