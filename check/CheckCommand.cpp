@@ -84,7 +84,7 @@ public:
             failure_ = {};
             return nullptr;
         }
-        return OpenFileAsNamed(named->second, &failure_);
+        return OpenNamedFile(named->second, &failure_);
     }
     void Close(std::FILE* file) override { std::fclose(file); }
 

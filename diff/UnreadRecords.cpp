@@ -11,7 +11,7 @@ std::map<std::int32_t, std::int64_t> UnreadRecordLines(const std::string& path, 
                                                        const std::set<std::int64_t>& readLines)
 {
     std::map<std::int32_t, std::int64_t> found;
-    std::FILE* file = OpenFileAsNamed(path);
+    std::FILE* file = OpenNamedFile(path);
     if (file == nullptr)
         return found;
     {

@@ -31,14 +31,32 @@ std::FILE* Failed(OpenFailure* failure, Reason reason, std::string systemText = 
 }
 
 #ifdef _WIN32
-// The system's message for an error code, without its closing line end.
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    const int size = static_cast<int>(text.size());
+    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+// The system's message for an error code, as UTF-8, without its closing
+// line end.
 std::string SystemText(DWORD error)
 {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
                                             | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length > 0 ? Utf8(std::wstring(text, length)) : "error " + std::to_string(error);
     LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
@@ -50,12 +68,9 @@ std::string SystemText(DWORD error)
 // file is opened first and then checked, so that nothing can be swapped in
 // between: a folder, a device or a pipe is left unopened. Others may go on
 // reading, writing and deleting the file meanwhile, as elsewhere.
-std::FILE* OpenRegularFile(const std::string& path, OpenFailure* failure)
+std::FILE* OpenRegularFile(const std::wstring& path, OpenFailure* failure)
 {
-    const int size = static_cast<int>(path.size());
-    std::wstring widePath(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), size, widePath.data(), static_cast<int>(widePath.size()));
-    const HANDLE handle = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -63,7 +78,7 @@ std::FILE* OpenRegularFile(const std::string& path, OpenFailure* failure)
             return Failed(failure, Reason::Missing);
         if (error == ERROR_ACCESS_DENIED) {
             // Windows opens no folder without being asked to, and says so.
-            const DWORD attributes = GetFileAttributesW(widePath.c_str());
+            const DWORD attributes = GetFileAttributesW(path.c_str());
             const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             return Failed(failure, folder ? Reason::Folder : Reason::NoPermission);
         }
@@ -99,6 +114,23 @@ std::FILE* OpenRegularFile(const std::string& path, OpenFailure* failure)
         return Failed(failure, Reason::System, std::strerror(error));
     }
     return file;
+}
+
+// The program's own names are ASCII; they are read in the ANSI code page, as
+// the C library would read them.
+std::FILE* OpenProgramFile(const std::string& path)
+{
+    return OpenRegularFile(Wide(path, CP_ACP), nullptr);
+}
+
+std::FILE* OpenUserFile(const std::string& path, OpenFailure* failure)
+{
+    return OpenRegularFile(Wide(path, CP_UTF8), failure);
+}
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
 }
 #else
 Reason ReasonOfMode(mode_t mode)
@@ -162,6 +194,22 @@ std::FILE* OpenRegularFile(const char* path, OpenFailure* failure)
     }
     return file;
 }
+
+// The program names its files the Windows way: mapped onto this system first.
+std::FILE* OpenProgramFile(const std::string& windowsPath)
+{
+    return OpenRegularFile(LocalDataPath(windowsPath).c_str(), nullptr);
+}
+
+std::FILE* OpenUserFile(const std::string& path, OpenFailure* failure)
+{
+    return OpenRegularFile(path.c_str(), failure);
+}
+
+bool IsSeparator(char c)
+{
+    return c == '/';
+}
 #endif
 
 // The loaders take one byte at a time from the stream's buffer; a 64 KiB
@@ -175,14 +223,7 @@ std::FILE* Buffered(std::FILE* file)
 
 class SystemFileAccess final : public FileAccess {
 public:
-    std::FILE* Open(const std::string& path) override
-    {
-#ifdef _WIN32
-        return Buffered(OpenRegularFile(path, nullptr));
-#else
-        return Buffered(OpenRegularFile(LocalDataPath(path).c_str(), nullptr));
-#endif
-    }
+    std::FILE* Open(const std::string& path) override { return Buffered(OpenProgramFile(path)); }
 
     void Close(std::FILE* file) override { std::fclose(file); }
 };
@@ -195,13 +236,83 @@ FileAccess& SystemFiles()
     return files;
 }
 
-std::FILE* OpenFileAsNamed(const std::string& path, OpenFailure* failure)
+std::FILE* OpenNamedFile(const std::string& path, OpenFailure* failure)
+{
+    return Buffered(OpenUserFile(path, failure));
+}
+
+std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name)
 {
 #ifdef _WIN32
-    return Buffered(OpenRegularFile(path, failure));
+    std::string path = folder;
+    if (!path.empty() && !IsSeparator(path.back()))
+        path += '\\';
+    return Buffered(OpenUserFile(path + name, nullptr));
 #else
-    return Buffered(OpenRegularFile(path.c_str(), failure));
+    return Buffered(OpenRegularFile(ResolveNameCase(folder, name).c_str(), nullptr));
 #endif
+}
+
+bool IsFolder(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(Wide(path, CP_UTF8).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+#else
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+#endif
+}
+
+std::string CurrentFolder()
+{
+#ifdef _WIN32
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, folder.data()));
+    return Utf8(folder);
+#else
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+#endif
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+#ifdef _WIN32
+    const std::wstring wide = Wide(path, CP_UTF8);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+    return Utf8(full);
+#else
+    if (path.front() == '/')
+        return path;
+    const std::string current = CurrentFolder();
+    return current.empty() ? path : (std::filesystem::path(current) / path).string();
+#endif
+}
+
+std::string FolderOf(const std::string& path)
+{
+    std::size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1]))
+        --end;
+    if (end == 0)
+        return {};
+    // The separator is left off, but for the root and a drive ("C:\"),
+    // which need it.
+    const std::string folder = path.substr(0, end - 1);
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':'))
+        return path.substr(0, end);
+    return folder;
 }
 
 } // namespace zuninfo

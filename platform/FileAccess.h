@@ -41,10 +41,38 @@ struct OpenFailure {
     std::string systemText; // for System
 };
 
-// Opens the file at a path of this system as it stands, with no mapping and
-// no case fallback, the way SystemFiles opens the files the viewer finds:
-// for reading only, in binary mode, regular files (or links to them) only.
-// On failure gives nullptr and, when `failure` is given, says why.
-std::FILE* OpenFileAsNamed(const std::string& path, OpenFailure* failure = nullptr);
+
+// Files and folders the user names (on the command line, by dropping them on
+// the window). Such a path is used as it stands: no Windows path is mapped
+// onto this platform and no name is matched with its case ignored. A
+// relative path is taken from the current folder. On Windows a path is
+// UTF-8, so that any name Windows allows can be given; elsewhere it is the
+// bytes the system names the file by.
+
+// Opens the file for reading only, in binary mode, as SystemFiles() opens the
+// program's own: only a regular file (or a link to one). On failure gives
+// nullptr and, when `failure` is given, says why.
+std::FILE* OpenNamedFile(const std::string& path, OpenFailure* failure = nullptr);
+
+// Opens a file of one of the program's own names ("mons.txt") in a folder the
+// user named: the folder as it stands, the file found as the program finds
+// its own (where no file has exactly that name, one whose name differs only
+// in ASCII case).
+std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name);
+
+// Whether a folder, or a link to one, is at the path.
+bool IsFolder(const std::string& path);
+
+// The current folder, absolute; empty when it cannot be told (it was
+// removed, say).
+std::string CurrentFolder();
+
+// The path made absolute against the current folder; an empty path stays
+// empty. On Windows also "." and ".." are resolved, as Windows does.
+std::string AbsolutePath(const std::string& path);
+
+// The folder an absolute path names its file in: "/data/zuninfo.qdf" gives
+// "/data", "/zuninfo.qdf" gives "/" (on Windows "C:\x.qdf" gives "C:\").
+std::string FolderOf(const std::string& path);
 
 } // namespace zuninfo

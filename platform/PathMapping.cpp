@@ -166,6 +166,19 @@ fs::path ResolvePathCase(const fs::path& path)
     }
 }
 
+fs::path ResolveNameCase(const fs::path& folder, const fs::path& name)
+{
+    try {
+        if (!EntryExists(folder / name)) {
+            if (std::optional<fs::path> match = FindCaseVariant(folder, name))
+                return folder / *match;
+        }
+        return folder / name;
+    } catch (...) {
+        return folder / name;
+    }
+}
+
 fs::path LocalDataPath(std::string_view windowsPath)
 {
     return ResolvePathCase(fs::path(MapWindowsPath(windowsPath, HomeFolder())));

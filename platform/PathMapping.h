@@ -33,6 +33,11 @@ std::string HomeFolder();
 // stays relative. Never throws, also not on folders it cannot read.
 std::filesystem::path ResolvePathCase(const std::filesystem::path& path);
 
+// The entry `name` of `folder`, the folder taken as it stands: an exact
+// match first, else the entry whose name differs only in ASCII case (the
+// first in byte order), else `name` as given. Never throws.
+std::filesystem::path ResolveNameCase(const std::filesystem::path& folder, const std::filesystem::path& name);
+
 // MapWindowsPath with the user's home folder, then ResolvePathCase.
 std::filesystem::path LocalDataPath(std::string_view windowsPath);
 

@@ -37,6 +37,21 @@ int AnsiCodePage(std::string_view locale);
 // lost.
 void MarkUnmappable(char16_t* text, std::size_t length);
 
+// How a front end shows names and compares the text it shows, by the rules
+// above, for views that show names beside other text (the table of all
+// monsters). Texts are UTF-8.
+class TextRules {
+public:
+    virtual ~TextRules() = default;
+    // A name's bytes read in `encoding`, as the window's fields show them.
+    virtual std::string Shown(std::string_view bytes, TextEncoding encoding) const = 0;
+    // The lists' comparison of two shown texts (the `collate` of
+    // ListItemsInOrder below): case ignored; negative, zero or positive.
+    virtual int Collate(const std::string& a, const std::string& b) const = 0;
+    // The text with case folded, so that texts equal but for case fold alike.
+    virtual std::string Folded(const std::string& text) const = 0;
+};
+
 // The items of a list that shows these names: `shown`, the text of each
 // name as the front end decodes it, in the order lists show them. That is
 // the order of `collate`, the user's locale's comparison of two texts with

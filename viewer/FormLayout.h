@@ -131,6 +131,31 @@ constexpr std::array<ControlLayout, kControlCount> BuildFormLayout()
 // status bar.
 inline constexpr std::array<ControlLayout, kControlCount> kFormLayout = BuildFormLayout();
 
+// The main window's context menu, on its background: the table of all
+// monsters (also Ctrl+T), and a monster file to open as if dropped on the
+// window.
+inline constexpr const char* kTableCommand = "All monsters";
+inline constexpr const char* kTableShortcut = "Ctrl+T";
+inline constexpr const char* kOpenCommand = "Open monster file\xE2\x80\xA6";
+
+// The table of all monsters, a window of its own. As designed at 96 pixels
+// per inch: the filter box above the table and the status line along the
+// bottom edge, across the full width; the table fills the rest.
+inline constexpr const char* kTableCaption = "All monsters";
+inline constexpr int kTableClientWidth = 760;
+inline constexpr int kTableClientHeight = 440;
+inline constexpr ControlLayout kTableControls[] = {
+    {"FilterLabel", ControlKind::Label, 8, 12, 32, 13, "&Filter:", -1, nullptr, "Filter"},
+    {"Filter", ControlKind::Edit, 48, 8, 200, 21, nullptr, 0,
+     "Keeps the rows in which a cell holds this text, case ignored"},
+};
+inline constexpr int kTableTop = 37;
+inline constexpr int kTableStatusHeight = 19;
+// The narrowest column of numbers and of names; one whose caption is wider
+// is as wide as the caption.
+inline constexpr int kNumberColumnWidth = 56;
+inline constexpr int kNameColumnWidth = 150;
+
 // The input that shows a field.
 constexpr std::string_view InputOf(int field)
 {

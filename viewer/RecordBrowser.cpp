@@ -29,10 +29,12 @@ void ShowRecord(zuninfo::WindowOps& window)
 
 namespace zuninfo {
 
-void LoadAndShow(WindowOps& window, FileAccess& files)
+bool LoadAndShow(WindowOps& window, FileAccess& files)
 {
-    if (LoadMonsterInfo(window, files))
-        ShowRecord(window);
+    if (!LoadMonsterInfo(window, files))
+        return false;
+    ShowRecord(window);
+    return true;
 }
 
 void ShowPrevious(WindowOps& window)
@@ -47,6 +49,14 @@ void ShowNext(WindowOps& window)
 {
     if (CurrentIndex < LastIndex) {
         ++CurrentIndex;
+        ShowRecord(window);
+    }
+}
+
+void ShowChosenRecord(WindowOps& window, std::int32_t slot)
+{
+    if (slot >= 0 && slot <= LastIndex) {
+        CurrentIndex = slot;
         ShowRecord(window);
     }
 }

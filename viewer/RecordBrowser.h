@@ -23,12 +23,17 @@ void ShowRecord(zuninfo::WindowOps& window);
 namespace zuninfo {
 
 // Load: loads the monster info file and, when it could be opened, shows the
-// current record.
-void LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
+// current record. True when it was read.
+bool LoadAndShow(WindowOps& window, FileAccess& files = SystemFiles());
 
 // Prev and Next: move one record within 0 to LastIndex and show it; at
 // either end they do nothing.
 void ShowPrevious(WindowOps& window);
 void ShowNext(WindowOps& window);
+
+// A record chosen in the table of all monsters (a slot from 0 to
+// LastIndex): shown exactly as Prev and Next would show it on reaching it.
+// Any other slot shows nothing.
+void ShowChosenRecord(WindowOps& window, std::int32_t slot);
 
 } // namespace zuninfo

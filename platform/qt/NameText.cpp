@@ -23,6 +23,24 @@ QStringDecoder AnsiDecoder(const QLocale& locale)
     return QStringDecoder(("windows-" + std::to_string(codePage)).c_str());
 }
 
+QCollator ListCollator(const QLocale& locale)
+{
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+std::string Utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString Decode(QStringDecoder& decoder, std::string_view bytes)
 {
     QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -56,12 +74,28 @@ QStringList ListItems(const std::vector<std::string>& names, TextEncoding encodi
                             ? QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
                             : Decode(decoder, name));
     }
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = ListCollator(locale);
     std::vector<QString> items = ListItemsInOrder(names, std::move(shown), [&collator](const QString& a, const QString& b) {
         return collator.compare(a, b);
     });
     return QStringList(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+}
+
+QtTextRules::QtTextRules(const QLocale& locale) : locale_(locale), collator_(ListCollator(locale)) {}
+
+std::string QtTextRules::Shown(std::string_view bytes, TextEncoding encoding) const
+{
+    return Utf8(ShownText(bytes, encoding, locale_));
+}
+
+int QtTextRules::Collate(const std::string& a, const std::string& b) const
+{
+    return collator_.compare(FromUtf8(a), FromUtf8(b));
+}
+
+std::string QtTextRules::Folded(const std::string& text) const
+{
+    return Utf8(FromUtf8(text).toCaseFolded());
 }
 
 } // namespace zuninfo

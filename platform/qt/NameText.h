@@ -2,6 +2,7 @@
 
 #include "platform/TextEncoding.h"
 
+#include <QCollator>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -21,5 +22,21 @@ QString ShownText(std::string_view bytes, TextEncoding encoding, const QLocale& 
 // that in the order of their bytes.
 QStringList ListItems(const std::vector<std::string>& names, TextEncoding encoding,
                       const QLocale& locale = QLocale::system());
+
+// The same rules for the table of all monsters: names decoded as
+// ShownText decodes them, compared as ListItems orders them, and case
+// folded the Unicode way.
+class QtTextRules final : public TextRules {
+public:
+    explicit QtTextRules(const QLocale& locale = QLocale::system());
+
+    std::string Shown(std::string_view bytes, TextEncoding encoding) const override;
+    int Collate(const std::string& a, const std::string& b) const override;
+    std::string Folded(const std::string& text) const override;
+
+private:
+    QLocale locale_;
+    QCollator collator_;
+};
 
 } // namespace zuninfo

@@ -93,6 +93,17 @@ int Collate(const std::wstring& locale, const std::wstring& a, const std::wstrin
 
 } // namespace
 
+std::string Utf8(std::wstring_view text)
+{
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
 std::wstring UserLocaleName()
 {
     wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
@@ -123,6 +134,31 @@ std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextE
     return ListItemsInOrder(names, std::move(shown), [&localeName](const std::wstring& a, const std::wstring& b) {
         return Collate(localeName, a, b);
     });
+}
+
+std::string Win32TextRules::Shown(std::string_view bytes, TextEncoding encoding) const
+{
+    return Utf8(ShownText(bytes, encoding, locale_));
+}
+
+int Win32TextRules::Collate(const std::string& a, const std::string& b) const
+{
+    return zuninfo::Collate(locale_, Utf16(a), Utf16(b));
+}
+
+std::string Win32TextRules::Folded(const std::string& text) const
+{
+    const std::wstring wide = Utf16(text);
+    if (wide.empty() || wide.size() > INT_MAX)
+        return text;
+    const int size = static_cast<int>(wide.size());
+    const DWORD flags = LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING;
+    const int length = LCMapStringEx(locale_.c_str(), flags, wide.data(), size, nullptr, 0, nullptr, nullptr, 0);
+    if (length <= 0)
+        return text;
+    std::wstring folded(static_cast<std::size_t>(length), L'\0');
+    LCMapStringEx(locale_.c_str(), flags, wide.data(), size, folded.data(), length, nullptr, nullptr, 0);
+    return Utf8(folded);
 }
 
 } // namespace zuninfo

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zuninfo {
@@ -25,10 +26,28 @@ inline std::wstring Utf16(std::string_view utf8)
     return ShownText(utf8, TextEncoding::Utf8, {});
 }
 
+// UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8(std::wstring_view text);
+
 // The items of a list that shows these names (all read in `encoding`): their
 // text, ordered as `locale` compares it with case ignored; names equal that
 // way in the order of their bytes.
 std::vector<std::wstring> ListItems(const std::vector<std::string>& names, TextEncoding encoding,
                                     std::wstring_view locale);
+
+// The same rules for the table of all monsters: names decoded as ShownText
+// decodes them, compared as ListItems orders them, and case folded as the
+// locale lowers case.
+class Win32TextRules final : public TextRules {
+public:
+    explicit Win32TextRules(std::wstring locale = UserLocaleName()) : locale_(std::move(locale)) {}
+
+    std::string Shown(std::string_view bytes, TextEncoding encoding) const override;
+    int Collate(const std::string& a, const std::string& b) const override;
+    std::string Folded(const std::string& text) const override;
+
+private:
+    std::wstring locale_;
+};
 
 } // namespace zuninfo

@@ -38,6 +38,13 @@ void SizeToCaption(HWND label)
     SetWindowPos(label, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold)
+{
+    return CreateFontW(-MulDiv(points, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, Utf16(face).c_str());
+}
+
 Win32WindowOps::~Win32WindowOps()
 {
     if (BusyCursor())

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package made from the build folder: it holds the programs, their man pages, the
-# menu entry, the metainfo and the icons under /usr and nothing else, under
+# The Debian package made from the build folder: it holds the programs, their
+# man pages, the menu entry, the metainfo, the file type and the icons under
+# /usr and nothing else, under
 # the project's version, with the Qt libraries (found by dpkg-shlibdeps) and
 # the caption font among its dependencies.
 #
@@ -58,6 +59,7 @@ expected=(
     ./usr/share/man/man1/zuninfo-export.1.gz
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
+    "./usr/share/mime/packages/$app_id.xml"
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
 for size in "${icon_sizes[@]}"; do

@@ -8,6 +8,7 @@
 #include "tests/support/FileSandbox.h"
 #include "tests/support/RecordingFake.h"
 #include "viewer/RecordBrowser.h"
+#include "viewer/ViewerFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -141,16 +142,23 @@ TEST_F(OddFilesTest, WhatIsAtTheMonsterFilePlace)
         fs::remove_all(sandbox.Home() / "zun-data");
         c.make(sandbox);
 
-        LoadAndShow(window, SystemFiles());
-        if (c.loads) {
-            EXPECT_TRUE(window.CallsStartingWith("ShowMessage").empty());
-            EXPECT_EQ(LastIndex, 2);
-            EXPECT_EQ(window.texts["Label24"], "Item 0 of 2");
-        } else {
-            EXPECT_EQ(window.CallsStartingWith("ShowMessage"), kNotFound);
-            EXPECT_EQ(LastIndex, 0);
-            EXPECT_EQ(OpenAttempt, 500);
-            EXPECT_TRUE(window.CallsStartingWith("SetCursor").empty());
+        // The same place as the fixed path and as a path named on the
+        // command line: the same rules.
+        ViewerFiles named({sandbox.MonsterInfoFile().string(), std::nullopt, {}});
+        for (FileAccess* files : {&SystemFiles(), static_cast<FileAccess*>(&named)}) {
+            ResetProgramState();
+            window = RecordingFake();
+            LoadAndShow(window, *files);
+            if (c.loads) {
+                EXPECT_TRUE(window.CallsStartingWith("ShowMessage").empty());
+                EXPECT_EQ(LastIndex, 2);
+                EXPECT_EQ(window.texts["Label24"], "Item 0 of 2");
+            } else {
+                EXPECT_EQ(window.CallsStartingWith("ShowMessage"), kNotFound);
+                EXPECT_EQ(LastIndex, 0);
+                EXPECT_EQ(OpenAttempt, 500);
+                EXPECT_TRUE(window.CallsStartingWith("SetCursor").empty());
+            }
         }
     }
 }
@@ -162,10 +170,14 @@ TEST_F(OddFilesTest, ANamedPipeAtTheMonsterFilePlaceIsNotFoundAndNotWaitedOn)
     fs::create_directories(place.parent_path());
     ASSERT_EQ(::mkfifo(place.c_str(), 0600), 0);
 
-    bool loaded = true;
-    EXPECT_FALSE(OpenedWhileRunning(place, [&] { loaded = LoadMonsterInfo(window, SystemFiles()); }));
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(window.CallsStartingWith("ShowMessage"), kNotFound);
+    ViewerFiles named({place.string(), std::nullopt, {}});
+    for (FileAccess* files : {&SystemFiles(), static_cast<FileAccess*>(&named)}) {
+        window = RecordingFake();
+        bool loaded = true;
+        EXPECT_FALSE(OpenedWhileRunning(place, [&] { loaded = LoadMonsterInfo(window, *files); }));
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(window.CallsStartingWith("ShowMessage"), kNotFound);
+    }
 }
 #endif
 
@@ -253,6 +265,8 @@ TEST_F(OddFilesTest, FilesWithoutReadPermissionAreNotFound)
     fs::permissions(sandbox.MonsterInfoFile(), fs::perms::none);
     EXPECT_FALSE(LoadMonsterInfo(window, SystemFiles()));
     EXPECT_EQ(window.CallsStartingWith("ShowMessage"), kNotFound);
+    ViewerFiles named({sandbox.MonsterInfoFile().string(), std::nullopt, {}});
+    EXPECT_FALSE(LoadMonsterInfo(window, named));
 
     // A folder on the way that cannot be searched.
     fs::permissions(sandbox.MonsterInfoFile(), fs::perms::owner_read);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built viewer as a separate process in a real X server (a private Xvfb),
 # driven the way a user drives it: start-up on the sample data, start-up with
-# a name list missing, and start-up with a malformed name list.
+# a name list missing, start-up with a malformed name list, a monster file
+# named on the command line, and a mistake on the command line.
 #
 # Usage: end_to_end.sh <zuninfo-viewer> <examples-folder>
 # Prints one "ok - ..." or "not ok - ..." line per case and exits non-zero if
@@ -106,6 +107,37 @@ case_malformed_name_list()
     pass
 }
 
+case_named_monster_file()
+{
+    case_description="a monster file named, started in another folder: Load reads it with the lists beside it, Ctrl+T shows the table, closing the window exits with code 0"
+    local game=$session_dir/game
+    mkdir -p "$game" && mv "$session_cwd"/*.txt "$session_home/.wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf" "$game/" ||
+        fail "could not move the sample data"
+    viewer_start "$viewer" "$game/zuninfo.qdf" || fail "could not start the program"
+    local window table
+    window=$(viewer_wait_window "$main_window" 15) || fail "the window 'ZunInfo.qdf' did not appear"
+    viewer_click "$window" 45 20 || fail "could not click Load"
+    viewer_press_key "$window" ctrl+t || fail "could not press Ctrl+T"
+    table=$(viewer_wait_window 'All monsters' 10) || fail "the table 'All monsters' did not appear"
+    # A list or the monster file not found would have opened a message box,
+    # which blocks the close request.
+    close_and_expect_exit_0 "$window"
+    expect_mapped_windows "ZunInfo.qdf" "All monsters"
+    pass
+}
+
+case_usage_error()
+{
+    case_description="a --lists folder that does not exist: a message naming it, exit code 2, no window; --help needs no display"
+    local status=0
+    (cd "$session_cwd" && exec "$viewer" --lists "$session_dir/nowhere" zuninfo.qdf) >"$session_viewer_log" 2>&1 || status=$?
+    [[ $status -eq 2 ]] || fail "exited with code $status"
+    grep -qF "'$session_dir/nowhere'" "$session_viewer_log" || fail "the message does not name the folder"
+    env -u DISPLAY "$viewer" --help >"$session_viewer_log" 2>&1 || fail "--help without a display failed"
+    grep -q '^Usage: zuninfo-viewer ' "$session_viewer_log" || fail "--help printed no usage"
+    pass
+}
+
 # --- running them ------------------------------------------------------------
 
 usage()
@@ -133,7 +165,7 @@ examples=$(realpath "$2")
 
 viewer_use_private_x_server "$0" "$viewer" "$examples"
 
-cases=(sample_data missing_name_list malformed_name_list)
+cases=(sample_data missing_name_list malformed_name_list named_monster_file usage_error)
 echo "1..${#cases[@]}"
 failed=0
 for name in "${cases[@]}"; do

@@ -63,7 +63,7 @@ viewer_session_wine()
     mkdir -p "$(dirname "$session_wine_monster_file")" &&
         cp "$session_home/.wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf" "$session_wine_monster_file" || return 1
     session_windows_program=$session_dir/windows-program
-    printf '#!/bin/sh\nexec "%s" "%s" "%s"\n' "$wine_run" "$prefix" "$program" >"$session_windows_program" &&
+    printf '#!/bin/sh\nexec "%s" "%s" "%s" "$@"\n' "$wine_run" "$prefix" "$program" >"$session_windows_program" &&
         chmod +x "$session_windows_program"
 }
 
@@ -171,7 +171,7 @@ viewer_mapped_windows()
     tail -n +2 "$session_map_log" | cut -d' ' -f2-
 }
 
-# viewer_start <zuninfo-viewer>
+# viewer_start <zuninfo-viewer> [argument...]
 # Starts the program in $session_cwd with HOME=$session_home, in the
 # background; its output goes to $session_viewer_log. The pointer is parked
 # in the screen's corner first, away from where the window opens, so that no
@@ -180,9 +180,10 @@ viewer_mapped_windows()
 viewer_start()
 {
     local program=$1
+    shift
     viewer_start_window_log || return 1
     viewer_park_pointer || return 1
-    (cd "$session_cwd" && HOME="$session_home" QT_QPA_PLATFORM=xcb exec "$program") >"$session_viewer_log" 2>&1 &
+    (cd "$session_cwd" && HOME="$session_home" QT_QPA_PLATFORM=xcb exec "$program" "$@") >"$session_viewer_log" 2>&1 &
     viewer_pid=$!
 }
 

@@ -7,14 +7,15 @@
 #include <QApplication>
 
 #include <memory>
+#include <utility>
 
 namespace zuninfo {
 
-int RunViewer()
+int RunViewer(ViewerOptions options)
 {
     return RunApplication(
-        [] {
-            const auto form = std::make_unique<TForm1>();
+        [&] {
+            const auto form = std::make_unique<TForm1>(std::move(options));
             form->show();
             QApplication::exec();
         },

@@ -5,19 +5,27 @@
 #include "viewer/FormLayout.h"
 #include "viewer/RecordBrowser.h"
 #include "viewer/qt/Startup.h"
+#include "viewer/qt/TableWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
 #include <limits>
+#include <utility>
 
 TForm1* Form1 = nullptr;
 
@@ -90,15 +98,57 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
     return nullptr;
 }
 
+// A file's name as the system names it, and back (what QFile's encodeName
+// and decodeName do).
+std::string LocalName(const QString& path)
+{
+    return path.toLocal8Bit().toStdString();
+}
+
+QString FromLocalName(const std::string& name)
+{
+    return QString::fromLocal8Bit(QByteArray::fromStdString(name));
+}
+
+// The local files a drag carries; none when it carries anything else too.
+std::vector<std::string> DraggedFiles(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths.push_back(LocalName(url.toLocalFile()));
+    }
+    return paths;
+}
+
+// A second viewer, left to run on its own.
+class DetachedViewer final : public ProcessStarter {
+public:
+    bool Start(const ProcessCommand& command) override
+    {
+        QStringList arguments;
+        for (const std::string& argument : command.arguments)
+            arguments.append(FromLocalName(argument));
+        return QProcess::startDetached(FromLocalName(command.program), arguments, FromLocalName(command.folder));
+    }
+};
+
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), QtWindowOps(EncodingOf)
+TForm1::TForm1(QWidget* parent) : TForm1(ViewerOptions{}, parent) {}
+
+TForm1::TForm1(ViewerOptions options, QWidget* parent)
+    : QWidget(parent), QtWindowOps(EncodingOf),
+      session_(std::move(options), LocalName(QCoreApplication::applicationFilePath()))
 {
     Form1 = this;
     CreateControls();
 
     try {
-        LoadNameLists(*this);
+        LoadNameLists(*this, session_.Files());
     } catch (...) {
         // No destructor runs for a window whose constructor throws.
         Detach();
@@ -172,12 +222,21 @@ void TForm1::CreateControls()
     connect(qobject_cast<QPushButton*>(Control("Button3")), &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
 
+    // A monster file dropped anywhere on the window: on a field too, which
+    // would otherwise take the file's name as text.
+    setAcceptDrops(true);
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->installEventFilter(this);
+    connect(new QShortcut(QKeySequence(QString::fromLatin1(kTableShortcut)), this), &QShortcut::activated, this,
+            &TForm1::ShowTable);
+
     Control("Button1")->setFocus();
 }
 
 void TForm1::Button1Click()
 {
-    RunCommand(*this, [this] { LoadAndShow(*this); });
+    RunCommand(*this, [this] { session_.Load(*this); });
+    RecordsChanged();
 }
 
 void TForm1::Button2Click()
@@ -220,6 +279,106 @@ void TForm1::FocusChanged(QWidget* now)
             return;
         }
     }
+}
+
+TableWindow* TForm1::Table() const
+{
+    return table_;
+}
+
+TableWindow* TForm1::ShowTable()
+{
+    if (table_ == nullptr) {
+        table_ = new TableWindow([this](int slot) { RunCommand(*this, [&] { ShowChosenRecord(*this, slot); }); },
+                                 this);
+        table_->SetLoaded(session_.Loaded());
+    }
+    table_->show();
+    table_->raise();
+    table_->activateWindow();
+    return table_;
+}
+
+void TForm1::OpenFiles(const std::vector<std::string>& paths)
+{
+    DetachedViewer starter;
+    RunCommand(*this, [&] { session_.Open(*this, paths, starter); });
+    RecordsChanged();
+}
+
+void TForm1::ChooseFileToOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QString::fromUtf8(kOpenCommand), QString(),
+                                                      QStringLiteral("Monster files (*.qdf);;All files (*)"));
+    if (!path.isEmpty())
+        OpenFiles({LocalName(path)});
+}
+
+// The table follows what Load read.
+void TForm1::RecordsChanged()
+{
+    if (table_ != nullptr)
+        table_->SetLoaded(session_.Loaded());
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // The table goes with the window it belongs to.
+    if (table_ != nullptr)
+        table_->close();
+    QWidget::closeEvent(event);
+}
+
+// The menu of the window's background (the fields have their own).
+void TForm1::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* table = menu.addAction(QString::fromLatin1(kTableCommand));
+    table->setShortcut(QKeySequence(QString::fromLatin1(kTableShortcut)));
+    QAction* open = menu.addAction(QString::fromUtf8(kOpenCommand));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == table)
+        ShowTable();
+    else if (chosen == open)
+        ChooseFileToOpen();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DraggedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = DraggedFiles(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: what the files bring may be a message box,
+    // which the program that dragged them should not wait for.
+    QTimer::singleShot(0, this, [this, paths] { OpenFiles(paths); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (DraggedFiles(drop->mimeData()).empty())
+            break;
+        if (event->type() == QEvent::Drop)
+            dropEvent(drop);
+        else
+            drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* TForm1::MessageParent() const

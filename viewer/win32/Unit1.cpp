@@ -5,8 +5,11 @@
 #include "viewer/RecordBrowser.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include <string_view>
+#include <utility>
 
 TForm1* Form1 = nullptr;
 
@@ -63,9 +66,7 @@ const ControlLayout* LayoutOf(HWND window, HWND control)
 
 HFONT CreateFormFont(UINT dpi, bool bold)
 {
-    return CreateFontW(-MulDiv(kFormFontPoints, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, Utf16(kFormFontFace).c_str());
+    return CreateControlFont(kFormFontFace, kFormFontPoints, dpi, bold);
 }
 
 // Makes the closed combo box (its edit field) `height` tall. The field's
@@ -112,14 +113,54 @@ constexpr ClickBinding kClickBindings[] = {
     {"Button3", &TForm1::Button3Click},
 };
 
+// The commands of the context menu and Ctrl+T.
+constexpr int kShowTableCommand = 1;
+constexpr int kOpenFileCommand = 2;
+
+std::string ProgramPath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return Utf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// A second viewer, left to run on its own.
+class DetachedViewer final : public ProcessStarter {
+public:
+    bool Start(const ProcessCommand& command) override
+    {
+        const std::wstring program = Utf16(command.program);
+        std::wstring line = Utf16(WindowsCommandLine(command.program, command.arguments));
+        const std::wstring folder = Utf16(command.folder);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+};
+
 } // namespace
 
-TForm1::TForm1(HINSTANCE instance) : Win32WindowOps(EncodingOf)
+TForm1::TForm1(HINSTANCE instance) : TForm1(ViewerOptions{}, instance) {}
+
+TForm1::TForm1(ViewerOptions options, HINSTANCE instance)
+    : Win32WindowOps(EncodingOf), session_(std::move(options), ProgramPath())
 {
     Form1 = this;
     try {
         CreateControls(instance);
-        LoadNameLists(*this);
+        LoadNameLists(*this, session_.Files());
     } catch (...) {
         // No destructor runs for a window whose constructor throws.
         Detach();
@@ -136,6 +177,11 @@ TForm1::~TForm1()
 // half made or half gone; Form1 no longer names it.
 void TForm1::Detach()
 {
+    table_.reset();
+    if (accelerators_ != nullptr) {
+        DestroyAcceleratorTable(accelerators_);
+        accelerators_ = nullptr;
+    }
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -192,6 +238,10 @@ void TForm1::CreateControls(HINSTANCE instance)
     }
 
     PlaceStatusBar();
+    // Ctrl+T, and monster files dropped on the window.
+    ACCEL showTable{FCONTROL | FVIRTKEY, 'T', kShowTableCommand};
+    accelerators_ = CreateAcceleratorTableW(&showTable, 1);
+    DragAcceptFiles(window_, TRUE);
     RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
     SetWindowPos(window_, nullptr, Scaled(kFormLeft), Scaled(kFormTop), frame.right - frame.left,
@@ -283,12 +333,19 @@ void TForm1::Show(int showCommand)
 
 bool TForm1::HandleKeyboard(MSG& message)
 {
-    return window_ != nullptr && IsDialogMessageW(window_, &message);
+    if (table_ != nullptr && table_->HandleKeyboard(message))
+        return true;
+    if (window_ == nullptr)
+        return false;
+    if ((message.hwnd == window_ || IsChild(window_, message.hwnd)) && TranslateAcceleratorW(window_, accelerators_, &message))
+        return true;
+    return IsDialogMessageW(window_, &message);
 }
 
 void TForm1::Button1Click()
 {
-    LoadAndShow(*this);
+    session_.Load(*this);
+    RecordsChanged();
 }
 
 void TForm1::Button2Click()
@@ -350,6 +407,89 @@ void TForm1::Notified(HWND control, WORD notification)
     }
 }
 
+TableWindow* TForm1::ShowTable()
+{
+    if (table_ == nullptr) {
+        table_ = std::make_unique<TableWindow>(
+            window_, [this](int slot) { RunCommand(*this, [&] { ShowChosenRecord(*this, slot); }); },
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)));
+        table_->SetLoaded(session_.Loaded());
+    }
+    table_->Show();
+    return table_.get();
+}
+
+void TForm1::OpenFiles(const std::vector<std::string>& paths)
+{
+    DetachedViewer starter;
+    RunCommand(*this, [&] { session_.Open(*this, paths, starter); });
+    RecordsChanged();
+}
+
+// The table follows what Load read.
+void TForm1::RecordsChanged()
+{
+    if (table_ != nullptr)
+        table_->SetLoaded(session_.Loaded());
+}
+
+void TForm1::Command(int command)
+{
+    if (command == kShowTableCommand)
+        ShowTable();
+    else if (command == kOpenFileCommand)
+        ChooseFileToOpen();
+}
+
+// The menu of the window's background (the fields have their own); from the
+// keyboard, at the window's top left corner.
+void TForm1::ShowContextMenu(LPARAM place)
+{
+    POINT at{static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place))};
+    if (place == -1) {
+        at = {0, 0};
+        ClientToScreen(window_, &at);
+    }
+    const HMENU menu = CreatePopupMenu();
+    const std::wstring table = Utf16(std::string(kTableCommand) + "\t" + kTableShortcut);
+    const std::wstring open = Utf16(kOpenCommand);
+    AppendMenuW(menu, MF_STRING, kShowTableCommand, table.c_str());
+    AppendMenuW(menu, MF_STRING, kOpenFileCommand, open.c_str());
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
+    DestroyMenu(menu);
+    Command(chosen);
+}
+
+void TForm1::ChooseFileToOpen()
+{
+    std::wstring file(32768, L'\0');
+    const std::wstring title = Utf16(kOpenCommand);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = L"Monster files (*.qdf)\0*.qdf\0All files (*.*)\0*.*\0";
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&dialog))
+        OpenFiles({Utf8(file.c_str())});
+}
+
+void TForm1::DroppedFiles(HDROP drop)
+{
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Utf8(path));
+    }
+    DragFinish(drop);
+    OpenFiles(paths);
+}
+
 HWND TForm1::MessageParent() const
 {
     return window_;
@@ -381,7 +521,17 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        Notified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        // From a control, or else from Ctrl+T.
+        if (lParam != 0)
+            Notified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        else
+            Command(LOWORD(wParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        ShowContextMenu(lParam);
+        return 0;
+    case WM_DROPFILES:
+        DroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_SIZE:
         PlaceStatusBar();

@@ -2,10 +2,17 @@
 
 #include "platform/win32/Win32WindowOps.h"
 #include "viewer/FormLayout.h"
+#include "viewer/ViewerSession.h"
+#include "viewer/win32/TableWindow.h"
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
+#include <memory>
+#include <string>
+#include <vector>
 
 // The viewer's one window: a Load, a Prev and a Next button over two columns
 // of labelled fields, and a status bar that shows the hint of the field that
@@ -17,6 +24,8 @@ public:
     // lists into the combo boxes. An Exception from a malformed name list
     // leaves the constructor; a missing list shows "File not found" first.
     explicit TForm1(HINSTANCE instance = GetModuleHandleW(nullptr));
+    // The same on the files the command line chose.
+    explicit TForm1(zuninfo::ViewerOptions options, HINSTANCE instance = GetModuleHandleW(nullptr));
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -27,9 +36,19 @@ public:
     void Show(int showCommand);
 
     // The keyboard of a window of controls: Tab and Shift+Tab in the tab
-    // order, Alt with a caption's marked letter. True when the message was
-    // one of those and has been handled.
+    // order, Alt with a caption's marked letter, Ctrl+T; the same in the
+    // table of all monsters. True when the message was one of those and has
+    // been handled.
     bool HandleKeyboard(MSG& message);
+
+    // The table of all monsters (Ctrl+T), made when first shown; nullptr
+    // until then.
+    zuninfo::TableWindow* ShowTable();
+    zuninfo::TableWindow* Table() const { return table_.get(); }
+
+    // Files dropped on the window, or chosen to open: see
+    // zuninfo::ViewerSession::Open.
+    void OpenFiles(const std::vector<std::string>& paths);
 
     void Button1Click();
     void Button2Click();
@@ -55,7 +74,15 @@ private:
     void Notified(HWND control, WORD notification);
     void ShowHintOf(HWND control);
     void Detach();
+    void Command(int command);
+    void ShowContextMenu(LPARAM place);
+    void ChooseFileToOpen();
+    void DroppedFiles(HDROP drop);
+    void RecordsChanged();
 
+    zuninfo::ViewerSession session_;
+    std::unique_ptr<zuninfo::TableWindow> table_;
+    HACCEL accelerators_ = nullptr;
     HWND window_ = nullptr;
     HWND statusBar_ = nullptr;
     HWND tooltip_ = nullptr;

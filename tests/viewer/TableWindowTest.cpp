@@ -1,0 +1,171 @@
+// The table of all monsters on the Qt front end, and a file dropped on the
+// main window: the viewer started from another folder than the sample
+// data's, on the sample monster file, as a double-click would start it.
+#include "tests/support/ModalBoxWatcher.h"
+#include "tests/support/ViewerSandbox.h"
+#include "viewer/CommandLine.h"
+#include "viewer/qt/TableWindow.h"
+#include "viewer/qt/Unit1.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+using namespace zuninfo;
+
+namespace {
+
+constexpr int kStr = 14;
+
+class TableWindowTest : public ::testing::Test {
+protected:
+    // The sample data in game/, the program started in elsewhere/ on
+    // ../game/zuninfo.qdf.
+    void SetUp() override
+    {
+        fs::create_directories(sandbox.Folder() / "game");
+        for (const char* file : {"mons.txt", "skills.txt", "attacks.txt", "zuninfo.qdf"})
+            fs::copy_file(fs::path(ZUNINFO_SOURCE_DIR) / "examples" / file, sandbox.Folder() / "game" / file);
+        fs::create_directories(sandbox.Folder() / "elsewhere");
+        fs::current_path(sandbox.Folder() / "elsewhere");
+        const CommandLine commandLine = ParseCommandLine({"../game/zuninfo.qdf"});
+        ASSERT_EQ(commandLine.action, CommandLine::Action::Run);
+        form = std::make_unique<TForm1>(commandLine.options);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QString Text(const char* name) const
+    {
+        QWidget* widget = form->findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            return edit->text();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            return combo->currentText();
+        return qobject_cast<QLabel*>(widget)->text();
+    }
+
+    ViewerSandbox sandbox;
+    ModalBoxWatcher boxes;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndCopies)
+{
+    // Before Load: open, empty, and saying so.
+    QTest::keyClick(form->windowHandle(), Qt::Key_T, Qt::ControlModifier);
+    TableWindow* table = form->Table();
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(table));
+    QTableView* view = table->View();
+    QAbstractItemModel* rows = view->model();
+    auto* status = table->findChild<QLabel*>(QStringLiteral("Status"));
+    EXPECT_EQ(table->windowTitle(), "All monsters");
+    EXPECT_EQ(rows->rowCount(), 0);
+    EXPECT_TRUE(status->text().startsWith("Nothing has been loaded yet")) << status->text().toStdString();
+
+    // Load reads the file named, with the lists beside it.
+    QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("Button1")), Qt::LeftButton);
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
+    EXPECT_EQ(Text("Label24"), "Item 0 of 35");
+    EXPECT_EQ(Text("ComboBox1"), "Training Dummy");
+    ASSERT_EQ(rows->rowCount(), 36);
+    EXPECT_EQ(rows->columnCount(), 23);
+    EXPECT_EQ(status->text(), "36 monsters");
+    EXPECT_EQ(rows->headerData(kStr, Qt::Horizontal).toString(), "Str");
+    EXPECT_EQ(rows->index(2, 1).data().toString(), QString::fromUtf8("Goblin \xC3\x89" "claireur (1)"));
+    EXPECT_EQ(rows->index(0, kStr).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
+
+    // A screen reader sees a table of 36 rows under 23 headed columns.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Table);
+    ASSERT_NE(accessible->tableInterface(), nullptr);
+    EXPECT_EQ(accessible->tableInterface()->rowCount(), 36);
+    EXPECT_EQ(accessible->tableInterface()->columnCount(), 23);
+    EXPECT_EQ(accessible->tableInterface()->columnDescription(kStr), "Str");
+
+    // Clicks on Str's header: ascending (equal values in store order), then
+    // reversed.
+    QHeaderView* header = view->horizontalHeader();
+    view->scrollTo(rows->index(0, kStr));
+    const auto clickStr = [&] {
+        const QPoint middle(header->sectionViewportPosition(kStr) + header->sectionSize(kStr) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    };
+    clickStr();
+    EXPECT_EQ(rows->index(0, kStr).data().toString(), "1");
+    EXPECT_EQ(rows->index(1, 0).data().toString(), "7");
+    EXPECT_EQ(rows->index(2, 0).data().toString(), "35");
+    EXPECT_EQ(rows->index(2, kStr).data().toString(), "4");
+    clickStr();
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(rows->index(0, kStr).data().toString(), "250");
+
+    // Enter on the first row shows its record in the main window.
+    view->setFocus();
+    view->setCurrentIndex(rows->index(0, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Text("Label24"), "Item 34 of 35");
+    EXPECT_EQ(Text("Edit14"), "250");
+    EXPECT_EQ(Text("ComboBox1"), "Black Dragon");
+
+    // Ctrl+C copies the selected rows under the captions.
+    view->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(1, 22)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("Index\tSkin\tLine of Sight\t"));
+    EXPECT_TRUE(lines[1].startsWith("34\tBlack Dragon (100)\t"));
+    EXPECT_EQ(lines[2].split('\t').value(kStr), "220");
+
+    // The filter keeps the rows holding the text, case ignored, in the
+    // order chosen.
+    QTest::keyClicks(table->findChild<QLineEdit*>(QStringLiteral("Filter")), "GOBLIN");
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(status->text(), "2 of 36 monsters shown");
+    EXPECT_EQ(rows->index(1, 1).data().toString(), "Goblin Archer (2)");
+    // Rows let in again take their places in the order.
+    table->findChild<QLineEdit*>(QStringLiteral("Filter"))->clear();
+    ASSERT_EQ(rows->rowCount(), 36);
+    EXPECT_EQ(rows->index(0, kStr).data().toString(), "250");
+    EXPECT_EQ(rows->index(35, kStr).data().toString(), "1");
+}
+
+TEST_F(TableWindowTest, AFileDroppedOnAFieldBeforeLoadIsLoaded)
+{
+    QWidget* field = form->findChild<QWidget*>(QStringLiteral("Edit3"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((sandbox.Folder() / "game/zuninfo.qdf").string()))});
+    data.setText(QStringLiteral("not for the field"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &drop);
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Text("Label24") == "Item 0 of 35"; }));
+    EXPECT_EQ(Text("Edit3"), "0");
+    EXPECT_FALSE(form->findChild<QWidget*>(QStringLiteral("Button1"))->isEnabled());
+    EXPECT_TRUE(boxes.texts.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,249 @@
+// The table of all monsters on the Windows front end, a file dropped on the
+// main window, and command lines as Windows splits them: the program started
+// from another folder than the sample data's, on the sample monster file.
+#include "platform/win32/NameText.h"
+#include "tests/support/FileSandbox.h"
+#include "tests/support/ProgramState.h"
+#include "viewer/CommandLine.h"
+#include "viewer/win32/TableWindow.h"
+#include "viewer/win32/Unit1.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+using namespace zuninfo;
+
+namespace {
+
+std::wstring TextOf(HWND window, UINT message = WM_GETTEXT, WPARAM wParam = 256)
+{
+    wchar_t text[256] = {};
+    SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Holds Ctrl down, for this thread, while it lives.
+struct CtrlDown {
+    CtrlDown() { SetCtrl(0x80); }
+    ~CtrlDown() { SetCtrl(0); }
+    static void SetCtrl(BYTE state)
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = state;
+        SetKeyboardState(keys);
+    }
+};
+
+class Win32TableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetProgramState();
+        fs::create_directories(files.Folder() / "game");
+        for (const char* file : {"mons.txt", "skills.txt", "attacks.txt", "zuninfo.qdf"})
+            fs::copy_file(fs::path(ZUNINFO_SOURCE_DIR) / "examples" / file, files.Folder() / "game" / file,
+                          fs::copy_options::overwrite_existing);
+        fs::create_directories(files.Folder() / "elsewhere");
+        fs::current_path(files.Folder() / "elsewhere");
+        const CommandLine commandLine = ParseCommandLine({"../game/zuninfo.qdf"});
+        ASSERT_EQ(commandLine.action, CommandLine::Action::Run);
+        form = std::make_unique<TForm1>(commandLine.options);
+        form->Show(SW_SHOWNORMAL);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetProgramState();
+    }
+
+    // A key as the program's message loop gets it.
+    void Key(WPARAM key)
+    {
+        MSG keyMessage{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        if (!form->HandleKeyboard(keyMessage)) {
+            TranslateMessage(&keyMessage);
+            DispatchMessageW(&keyMessage);
+        }
+    }
+
+    std::wstring Text(const char* name) const { return TextOf(form->Control(name)); }
+
+    FileSandbox files;
+    std::unique_ptr<TForm1> form;
+};
+
+// The list view's column headed by the caption.
+int ColumnCaptioned(HWND list, const wchar_t* caption)
+{
+    for (int column = 0;; ++column) {
+        wchar_t text[64] = {};
+        LVCOLUMNW info{};
+        info.mask = LVCF_TEXT;
+        info.pszText = text;
+        info.cchTextMax = 64;
+        if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)))
+            return -1;
+        if (std::wstring(text) == caption)
+            return column;
+    }
+}
+
+std::wstring Cell(HWND list, int item, int column)
+{
+    wchar_t text[256] = {};
+    LVITEMW info{};
+    info.iSubItem = column;
+    info.pszText = text;
+    info.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+// A click on a column's header, as the mouse gives it, the column scrolled
+// into view first.
+void ClickHeader(HWND list, int column)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    RECT place{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&place));
+    RECT shown{};
+    GetClientRect(header, &shown);
+    if (place.left < shown.left || place.right > shown.right) {
+        SendMessageW(list, LVM_SCROLL, static_cast<WPARAM>(place.left - shown.left), 0);
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&place));
+    }
+    const LPARAM middle = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageW(header, WM_LBUTTONUP, 0, middle);
+}
+
+TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndCopies)
+{
+    // Before Load: open, empty, and saying so.
+    {
+        CtrlDown ctrl;
+        Key('T');
+    }
+    TableWindow* table = form->Table();
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(IsWindowVisible(table->Handle()));
+    EXPECT_EQ(TextOf(table->Handle()), L"All monsters");
+    const HWND list = table->List();
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(TextOf(table->StatusBar(), SB_GETTEXTW, 0).rfind(L"Nothing has been loaded yet", 0), 0u);
+
+    // Load reads the file named, with the lists beside it.
+    SendMessageW(form->Control("Button1"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Text("Label24"), L"Item 0 of 35");
+    EXPECT_EQ(Text("ComboBox1"), L"Training Dummy");
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 36);
+    EXPECT_EQ(TextOf(table->StatusBar(), SB_GETTEXTW, 0), L"36 monsters");
+    const int index = ColumnCaptioned(list, L"Index"), str = ColumnCaptioned(list, L"Str");
+    const int skin = ColumnCaptioned(list, L"Skin");
+    ASSERT_GE(index, 0);
+    ASSERT_GE(str, 0);
+    EXPECT_EQ(Cell(list, 2, skin), L"Goblin \u00C9claireur (1)");
+    // Index, right-aligned, is shown first.
+    int order[23] = {};
+    SendMessageW(list, LVM_GETCOLUMNORDERARRAY, 23, reinterpret_cast<LPARAM>(order));
+    EXPECT_EQ(order[0], index);
+
+    // Clicks on Str's header: ascending (equal values in store order), then
+    // reversed.
+    ClickHeader(list, str);
+    EXPECT_EQ(Cell(list, 0, str), L"1");
+    EXPECT_EQ(Cell(list, 1, index), L"7");
+    EXPECT_EQ(Cell(list, 2, index), L"35");
+    EXPECT_EQ(Cell(list, 2, str), L"4");
+    ClickHeader(list, str);
+    EXPECT_EQ(Cell(list, 0, str), L"250");
+
+    // Enter on the first row shows its record in the main window.
+    SetFocus(list);
+    LVITEMW first{};
+    first.state = first.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
+    Key(VK_RETURN);
+    EXPECT_EQ(Text("Label24"), L"Item 34 of 35");
+    EXPECT_EQ(Text("Edit14"), L"250");
+    EXPECT_EQ(Text("ComboBox1"), L"Black Dragon");
+
+    // Ctrl+C copies the selected rows under the captions.
+    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&first));
+    {
+        CtrlDown ctrl;
+        Key('C');
+    }
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const std::wstring copied = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+    if (data != nullptr)
+        GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(copied.rfind(L"Index\tSkin\tLine of Sight\t", 0), 0u);
+    EXPECT_NE(copied.find(L"\r\n34\tBlack Dragon (100)\t"), std::wstring::npos);
+    EXPECT_NE(copied.find(L"\r\n33\t"), std::wstring::npos);
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), L'\n'), 3);
+
+    // The filter keeps the rows holding the text, case ignored.
+    SetWindowTextW(table->FilterBox(), L"GOBLIN");
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(TextOf(table->StatusBar(), SB_GETTEXTW, 0), L"2 of 36 monsters shown");
+    EXPECT_EQ(Cell(list, 1, skin), L"Goblin Archer (2)");
+}
+
+TEST_F(Win32TableTest, AFileDroppedOnTheWindowBeforeLoadIsLoaded)
+{
+    // What Explorer hands over: the names after a DROPFILES header.
+    const std::wstring path = (files.Folder() / "game" / "zuninfo.qdf").wstring();
+    const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+
+    EXPECT_EQ(Text("Label24"), L"Item 0 of 35");
+    EXPECT_FALSE(IsWindowEnabled(form->Control("Button1")));
+}
+
+TEST(WindowsCommandLine, WindowsSplitsItIntoTheSameArguments)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--", "C:\\data\\a.qdf"},
+        {"--lists", "C:\\My Data\\", "--", "C:\\My Data\\b c.qdf"},
+        {"", "a\"b", "a\\\\\"b c", "tab\there", "\\\\server\\share\\x y\\"},
+        {"Gobelin d\xE2\x80\x99or.qdf", "\xD0\x93\xD0\xBE\xD0\xB1\xD0\xBB\xD0\xB8\xD0\xBD.qdf"},
+    };
+    for (const std::vector<std::string>& arguments : cases) {
+        const std::string line = WindowsCommandLine("C:\\Program Files\\zv.exe", arguments);
+        SCOPED_TRACE(line);
+        int count = 0;
+        LPWSTR* words = CommandLineToArgvW(Utf16(line).c_str(), &count);
+        ASSERT_NE(words, nullptr);
+        std::vector<std::string> split;
+        for (int i = 0; i < count; ++i)
+            split.push_back(Utf8(words[i]));
+        LocalFree(words);
+        ASSERT_FALSE(split.empty());
+        EXPECT_EQ(split.front(), "C:\\Program Files\\zv.exe");
+        EXPECT_EQ(std::vector<std::string>(split.begin() + 1, split.end()), arguments);
+    }
+}
+
+} // namespace
