@@ -16,6 +16,7 @@
 #include "Win32Probe.h"
 
 #include "data/MonsterInfo.h"
+#include "platform/ProgramArguments.h"
 #include "viewer/CommandLine.h"
 #include "viewer/win32/Startup.h"
 #include "viewer/win32/Unit1.h"
@@ -121,7 +122,7 @@ int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monster
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    const std::vector<std::string> arguments = zuninfo::ProgramArguments();
+    const std::vector<std::string> arguments = zuninfo::ProgramArguments(__argc, __argv);
     if (arguments.size() == 2 && arguments[0] == "--table")
         return MeasureTable(instance, showCommand, arguments[1]);
 

@@ -7,6 +7,7 @@
 #include "data/MonsterInfo.h"
 #include "platform/Ascii.h"
 #include "platform/Exception.h"
+#include "platform/FileAccess.h"
 #include "platform/NoWindow.h"
 #include "platform/PathMapping.h"
 
@@ -115,16 +116,22 @@ DataFiles ViewerDataFiles()
     return files;
 }
 
+std::optional<NameList> ListNamedBy(const std::string& path)
+{
+    const std::filesystem::path name = NamedPath(path).filename();
+    for (const NameList list : kNameLists) {
+        if (AsciiCaseEqual(name.native(), std::filesystem::path(NameListFileName(list)).native()))
+            return list;
+    }
+    return std::nullopt;
+}
+
 DataFiles NamedDataFiles(const std::vector<std::string>& paths)
 {
     DataFiles files;
     for (const std::string& path : paths) {
-        const std::string name = std::filesystem::path(path).filename().string();
-        std::optional<std::string>* slot = &files.monsterInfo;
-        for (const NameList list : kNameLists) {
-            if (AsciiCaseEqual(name, std::string(NameListFileName(list))))
-                slot = &files.lists[static_cast<std::size_t>(list)];
-        }
+        const std::optional<NameList> list = ListNamedBy(path);
+        std::optional<std::string>* slot = list ? &files.lists[static_cast<std::size_t>(*list)] : &files.monsterInfo;
         if (*slot)
             throw std::invalid_argument("'" + **slot + "' and '" + path + "' are the same kind of file; name one");
         *slot = path;

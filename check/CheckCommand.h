@@ -27,6 +27,10 @@ struct DataFiles {
 // this platform, each name's ASCII case matched where needed.
 DataFiles ViewerDataFiles();
 
+// The list a file is by its name: mons.txt, skills.txt or attacks.txt, ASCII
+// case ignored; nothing for another name.
+std::optional<NameList> ListNamedBy(const std::string& path);
+
 // The files named, each path as it stands: mons.txt, skills.txt and
 // attacks.txt known by their names (ASCII case ignored), any other file as
 // the monster info file. Throws std::invalid_argument when two paths name the

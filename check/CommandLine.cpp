@@ -1,5 +1,7 @@
 #include "check/CommandLine.h"
 
+#include "platform/ProgramArguments.h"
+
 #include <exception>
 #include <iostream>
 #include <stdexcept>
@@ -73,7 +75,7 @@ int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run, int fail
 #endif
     std::ios::sync_with_stdio(false);
     try {
-        return run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+        return run(ProgramArguments(argc, argv), std::cout, std::cerr);
     } catch (const std::exception& error) {
         std::cerr << tool << ": could not be completed: " << error.what() << '\n';
         return failureCode;

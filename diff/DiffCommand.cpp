@@ -7,11 +7,9 @@
 #include "data/MonsterFields.h"
 #include "diff/RecordDiff.h"
 #include "diff/UnreadRecords.h"
-#include "platform/Ascii.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -61,17 +59,6 @@ struct MonsterFile {
     ViewerRead read;
     bool readInPart = false; // the viewer loses record lines of it
 };
-
-// A list file by its name; nothing for another file.
-std::optional<NameList> ListNamed(const std::string& path)
-{
-    const std::string name = std::filesystem::path(path).filename().string();
-    for (const NameList list : kNameLists) {
-        if (AsciiCaseEqual(name, std::string(NameListFileName(list))))
-            return list;
-    }
-    return std::nullopt;
-}
 
 MonsterFile ReadMonsterFile(const std::string& path)
 {
@@ -269,7 +256,7 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
             return 0;
         std::vector<std::string> listPaths;
         for (const std::string& operand : parsed.operands)
-            (ListNamed(operand) ? listPaths : monsterFiles).push_back(operand);
+            (ListNamedBy(operand) ? listPaths : monsterFiles).push_back(operand);
         if (monsterFiles.size() != 2)
             throw std::invalid_argument("name two monster files, OLD and NEW (" + std::to_string(monsterFiles.size())
                                         + " named)");

@@ -5,6 +5,7 @@
 #include "check/ViewerRead.h"
 #include "export/OutputFile.h"
 #include "export/RecordFormats.h"
+#include "platform/FileAccess.h"
 
 #include <algorithm>
 #include <array>
@@ -97,11 +98,11 @@ std::vector<std::string> Inputs(const DataFiles& files)
 
 // The input that `output` names too, if any: the same file by whatever path
 // or link.
-std::optional<std::string> InputAt(const std::filesystem::path& output, const std::vector<std::string>& inputs)
+std::optional<std::string> InputAt(const std::string& output, const std::vector<std::string>& inputs)
 {
     for (const std::string& input : inputs) {
         std::error_code error;
-        if (std::filesystem::equivalent(output, input, error))
+        if (std::filesystem::equivalent(NamedPath(output), NamedPath(input), error))
             return input;
     }
     return std::nullopt;

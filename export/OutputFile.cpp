@@ -1,5 +1,7 @@
 #include "export/OutputFile.h"
 
+#include "platform/FileAccess.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -55,23 +57,24 @@ std::FILE* CreateNew(const fs::path& path)
 
 } // namespace
 
-OutputFile::OutputFile(const fs::path& target) : target_(target)
+OutputFile::OutputFile(const std::string& target) : name_(target), target_(NamedPath(target))
 {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
 #ifdef _WIN32
     const long process = _getpid();
 #else
     const long process = ::getpid();
 #endif
     for (int attempt = 0; attempt < 100 && buffer_.file == nullptr; ++attempt) {
-        temporary_ = folder / ("." + target.filename().string() + "." + std::to_string(process) + "."
-                               + std::to_string(attempt) + ".tmp");
+        fs::path name = fs::path(".") += target_.filename();
+        name += "." + std::to_string(process) + "." + std::to_string(attempt) + ".tmp";
+        temporary_ = folder / name;
         buffer_.file = CreateNew(temporary_);
         if (buffer_.file == nullptr && errno != EEXIST)
             break;
     }
     if (buffer_.file == nullptr)
-        throw std::runtime_error("cannot write into the folder of '" + target.string() + "': " + std::strerror(errno));
+        throw std::runtime_error("cannot write into the folder of '" + name_ + "': " + std::strerror(errno));
     const auto& name = temporary_.native();
     if (name.size() < std::size(pendingPath)) {
         std::copy(name.begin(), name.end(), pendingPath);
@@ -104,7 +107,7 @@ void OutputFile::Commit()
         const std::string why = error ? error.message() : std::string(std::strerror(errno));
         fs::remove(temporary_, error);
         pendingPath[0] = 0;
-        throw std::runtime_error("cannot write '" + target_.string() + "': " + why);
+        throw std::runtime_error("cannot write '" + name_ + "': " + why);
     }
     pendingPath[0] = 0;
 }

@@ -13,8 +13,9 @@ namespace zuninfo {
 // file and leaves the target as it was.
 class OutputFile {
 public:
-    // Makes the new file; throws std::runtime_error saying why it cannot.
-    explicit OutputFile(const std::filesystem::path& target);
+    // Makes the new file beside `target`, a path the user named; throws
+    // std::runtime_error saying why it cannot.
+    explicit OutputFile(const std::string& target);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -36,6 +37,7 @@ private:
         std::streamsize xsputn(const char* bytes, std::streamsize count) override;
     };
 
+    std::string name_; // as the user named it, for messages
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     Buffer buffer_;

@@ -5,6 +5,8 @@
 #include <utility>
 
 #ifdef _WIN32
+#include "platform/WideText.h"
+
 #include <windows.h>
 
 #include <fcntl.h>
@@ -31,23 +33,6 @@ std::FILE* Failed(OpenFailure* failure, Reason reason, std::string systemText = 
 }
 
 #ifdef _WIN32
-std::wstring Wide(const std::string& text, UINT codePage)
-{
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = static_cast<int>(text.size());
-    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-    return utf8;
-}
-
 // The system's message for an error code, as UTF-8, without its closing
 // line end.
 std::string SystemText(DWORD error)
@@ -120,12 +105,12 @@ std::FILE* OpenRegularFile(const std::wstring& path, OpenFailure* failure)
 // the C library would read them.
 std::FILE* OpenProgramFile(const std::string& path)
 {
-    return OpenRegularFile(Wide(path, CP_ACP), nullptr);
+    return OpenRegularFile(WideText(path, CP_ACP), nullptr);
 }
 
 std::FILE* OpenUserFile(const std::string& path, OpenFailure* failure)
 {
-    return OpenRegularFile(Wide(path, CP_UTF8), failure);
+    return OpenRegularFile(WideText(path, CP_UTF8), failure);
 }
 
 bool IsSeparator(char c)
@@ -253,10 +238,19 @@ std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name)
 #endif
 }
 
+std::filesystem::path NamedPath(const std::string& path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(WideText(path, CP_UTF8));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
 bool IsFolder(const std::string& path)
 {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(Wide(path, CP_UTF8).c_str());
+    const DWORD attributes = GetFileAttributesW(WideText(path, CP_UTF8).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 #else
     std::error_code error;
@@ -285,7 +279,7 @@ std::string AbsolutePath(const std::string& path)
     if (path.empty())
         return path;
 #ifdef _WIN32
-    const std::wstring wide = Wide(path, CP_UTF8);
+    const std::wstring wide = WideText(path, CP_UTF8);
     const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (size == 0)
         return path;

@@ -93,17 +93,6 @@ int Collate(const std::wstring& locale, const std::wstring& a, const std::wstrin
 
 } // namespace
 
-std::string Utf8(std::wstring_view text)
-{
-    if (text.empty() || text.size() > INT_MAX)
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
 std::wstring UserLocaleName()
 {
     wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextEncoding.h"
+#include "platform/WideText.h"
 
 #include <string>
 #include <string_view>
@@ -25,9 +26,6 @@ inline std::wstring Utf16(std::string_view utf8)
 {
     return ShownText(utf8, TextEncoding::Utf8, {});
 }
-
-// UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string Utf8(std::wstring_view text);
 
 // The items of a list that shows these names (all read in `encoding`): their
 // text, ordered as `locale` compares it with case ignored; names equal that

@@ -5,8 +5,6 @@
 #include "platform/win32/NameText.h"
 #include "viewer/win32/Unit1.h"
 
-#include <shellapi.h>
-
 #include <utility>
 
 namespace zuninfo {
@@ -44,10 +42,6 @@ int RunViewer(HINSTANCE instance, int showCommand, ViewerOptions options)
         [](const char* message) { ShowException(Utf16(message)); });
 }
 
-} // namespace zuninfo
-
-namespace zuninfo {
-
 int RunFromCommandLine(HINSTANCE instance, int showCommand, const std::vector<std::string>& arguments)
 {
     CommandLine commandLine = ParseCommandLine(arguments);
@@ -60,15 +54,5 @@ int RunFromCommandLine(HINSTANCE instance, int showCommand, const std::vector<st
     return commandLine.exitCode;
 }
 
-std::vector<std::string> ProgramArguments()
-{
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; words != nullptr && i < count; ++i)
-        arguments.push_back(Utf8(words[i]));
-    LocalFree(words);
-    return arguments;
-}
 
 } // namespace zuninfo

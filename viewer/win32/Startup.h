@@ -21,8 +21,4 @@ int RunViewer(HINSTANCE instance, int showCommand, ViewerOptions options = {});
 // somewhere, else in a message box) and gives the exit code.
 int RunFromCommandLine(HINSTANCE instance, int showCommand, const std::vector<std::string>& arguments);
 
-// The arguments of the command line this program was started with, after
-// the program's name, as UTF-8: split as Windows splits them.
-std::vector<std::string> ProgramArguments();
-
 } // namespace zuninfo
