@@ -1,49 +1,9 @@
 #include "platform/win32/Win32WindowOps.h"
 
+#include "platform/win32/Controls.h"
 #include "platform/win32/MessageBox.h"
 
-#include <iterator>
-
 namespace zuninfo {
-
-namespace {
-
-bool Is(HWND control, const wchar_t* className)
-{
-    wchar_t name[32] = {};
-    GetClassNameW(control, name, static_cast<int>(std::size(name)));
-    return CompareStringOrdinal(name, -1, className, -1, TRUE) == CSTR_EQUAL;
-}
-
-std::wstring TextOf(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-} // namespace
-
-void SizeToCaption(HWND label)
-{
-    const std::wstring caption = TextOf(label);
-    const HDC dc = GetDC(label);
-    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold)
-{
-    return CreateFontW(-MulDiv(points, static_cast<int>(dpi), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, Utf16(face).c_str());
-}
 
 Win32WindowOps::~Win32WindowOps()
 {
@@ -55,7 +15,7 @@ void Win32WindowOps::ShowText(HWND control, const std::string& text, TextEncodin
 {
     // A combo box's text is the text of its edit part; no item is selected.
     SetWindowTextW(control, ShownText(text, encoding, locale_).c_str());
-    if (Is(control, L"Static"))
+    if (IsOfClass(control, L"Static"))
         SizeToCaption(control);
 }
 
@@ -63,7 +23,7 @@ void Win32WindowOps::ShowText(HWND control, const std::string& text, TextEncodin
 // without drawing in between.
 void Win32WindowOps::FillList(HWND comboBox, const std::vector<std::string>& names, TextEncoding encoding)
 {
-    if (!Is(comboBox, L"ComboBox"))
+    if (!IsOfClass(comboBox, L"ComboBox"))
         return;
     const std::vector<std::wstring> items = ListItems(names, encoding, locale_);
     const std::wstring editText = TextOf(comboBox);

@@ -1,17 +1,12 @@
 #pragma once
 
 #include "platform/ControlWindowOps.h"
+#include "platform/win32/Controls.h"
 #include "platform/win32/NameText.h"
 
 #include <windows.h>
 
 namespace zuninfo {
-
-// Sizes a label (a static control) to its caption in its own font.
-void SizeToCaption(HWND label);
-
-// The font of a window of controls: `face` at `points`, at `dpi`.
-HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold);
 
 // The window operations carried out on Windows' own controls: edit boxes,
 // drop-down combo boxes (CBS_DROPDOWN, not sorted by Windows), labels
