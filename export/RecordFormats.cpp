@@ -3,91 +3,91 @@
 #include "check/JsonText.h"
 #include "data/MonsterFields.h"
 
+#include <charconv>
 #include <string>
 
 namespace zuninfo {
 
 namespace {
 
-// One record's cells in column order, each already written for the format.
-template <typename Name>
-std::vector<std::string> Cells(const ShownRecord& shown, Name name)
+void AppendNumber(std::string& row, std::int32_t value)
 {
-    std::vector<std::string> cells;
-    for (int field = 0; field < kMonsterFieldCount; ++field) {
-        const std::int32_t value = shown.record.Fields[static_cast<std::size_t>(field)];
-        if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names)
-            cells.push_back(name(ShownName(*list, value)));
-        cells.push_back(std::to_string(value));
+    char digits[16];
+    row.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void AppendCsv(std::string& row, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        row += text;
+        return;
     }
-    return cells;
-}
-
-std::vector<std::string> Header()
-{
-    std::vector<std::string> header;
-    for (const MonsterField& field : kMonsterFields) {
-        header.emplace_back(field.caption);
-        if (field.names)
-            header.push_back(std::string(field.caption) + " id");
+    row += '"';
+    for (const char c : text) {
+        if (c == '"')
+            row += '"';
+        row += c;
     }
-    return header;
+    row += '"';
 }
 
-void WriteRow(const std::vector<std::string>& cells, char separator, std::string_view lineEnd, std::ostream& out)
+void AppendTsv(std::string& row, std::string_view text)
 {
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        out << (i ? std::string(1, separator) : std::string()) << cells[i];
-    out << lineEnd;
-}
-
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string TsvField(const std::string& text)
-{
-    std::string escaped;
     for (const char c : text) {
         switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '\t': escaped += "\\t"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\n': escaped += "\\n"; break;
-        default: escaped += c;
+        case '\\': row += "\\\\"; break;
+        case '\t': row += "\\t"; break;
+        case '\r': row += "\\r"; break;
+        case '\n': row += "\\n"; break;
+        default: row += c;
         }
     }
-    return escaped;
 }
 
-template <typename Escape>
-void WriteTable(const std::vector<ShownRecord>& records, char separator, std::string_view lineEnd, Escape escape,
-                std::ostream& out)
+// A header row of the captions, then a row a record, each built whole and
+// written at once.
+void WriteTable(const std::vector<ShownRecord>& records, char separator, std::string_view lineEnd,
+                void (*append)(std::string&, std::string_view), std::ostream& out)
 {
-    std::vector<std::string> header = Header();
-    for (std::string& caption : header)
-        caption = escape(caption);
-    WriteRow(header, separator, lineEnd, out);
-    for (const ShownRecord& record : records)
-        WriteRow(Cells(record, escape), separator, lineEnd, out);
+    std::string row;
+    for (const MonsterField& field : kMonsterFields) {
+        if (!row.empty())
+            row += separator;
+        append(row, field.caption);
+        if (field.names) {
+            row += separator;
+            append(row, std::string(field.caption) + " id");
+        }
+    }
+    row += lineEnd;
+    out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    for (const ShownRecord& shown : records) {
+        row.clear();
+        for (int field = 0; field < kMonsterFieldCount; ++field) {
+            const std::int32_t value = shown.record.Fields[static_cast<std::size_t>(field)];
+            if (field > 0)
+                row += separator;
+            if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names) {
+                append(row, ShownName(*list, value));
+                row += separator;
+            }
+            AppendNumber(row, value);
+        }
+        row += lineEnd;
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
 }
 
 } // namespace
 
 void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out)
 {
-    WriteTable(records, ',', "\r\n", CsvField, out);
+    WriteTable(records, ',', "\r\n", AppendCsv, out);
 }
 
 void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out)
 {
-    WriteTable(records, '\t', "\n", TsvField, out);
+    WriteTable(records, '\t', "\n", AppendTsv, out);
 }
 
 void WriteJson(const std::vector<ShownRecord>& records, std::ostream& out)
