@@ -1,6 +1,11 @@
 #include "check/CommandLine.h"
 
 #include "platform/ProgramArguments.h"
+#ifdef _WIN32
+#include "platform/WideText.h"
+
+#include <windows.h>
+#endif
 
 #include <exception>
 #include <iostream>
@@ -48,6 +53,15 @@ Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<co
         parsed.options[option->name] = value;
     }
     return parsed;
+}
+
+std::filesystem::path NamedPath(const std::string& path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(WideText(path, CP_UTF8));
+#else
+    return std::filesystem::path(path);
+#endif
 }
 
 int UsageError(std::ostream& err, std::string_view tool, std::string_view problem)

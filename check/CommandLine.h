@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <span>
@@ -27,6 +28,11 @@ struct Arguments {
     bool Has(std::string_view name) const { return options.contains(name); }
 };
 Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<const Option> options);
+
+// A path the user named as this system's path: on Windows read as UTF-8.
+// (Kept out of the viewer, where std::filesystem on Windows would bring the
+// C++ library's locale machinery into the program.)
+std::filesystem::path NamedPath(const std::string& path);
 
 // "TOOL: PROBLEM", then where to read more, on `err`; gives exit code 2.
 int UsageError(std::ostream& err, std::string_view tool, std::string_view problem);

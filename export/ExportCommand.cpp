@@ -5,7 +5,6 @@
 #include "check/ViewerRead.h"
 #include "export/OutputFile.h"
 #include "export/RecordFormats.h"
-#include "platform/FileAccess.h"
 
 #include <algorithm>
 #include <array>

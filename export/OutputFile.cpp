@@ -1,6 +1,6 @@
 #include "export/OutputFile.h"
 
-#include "platform/FileAccess.h"
+#include "check/CommandLine.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -238,15 +238,6 @@ std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name)
 #endif
 }
 
-std::filesystem::path NamedPath(const std::string& path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(WideText(path, CP_UTF8));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
 bool IsFolder(const std::string& path)
 {
 #ifdef _WIN32

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace zuninfo {
@@ -60,9 +59,6 @@ std::FILE* OpenNamedFile(const std::string& path, OpenFailure* failure = nullptr
 // its own (where no file has exactly that name, one whose name differs only
 // in ASCII case).
 std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name);
-
-// A path the user named as this system's path: on Windows read as UTF-8.
-std::filesystem::path NamedPath(const std::string& path);
 
 // Whether a folder, or a link to one, is at the path.
 bool IsFolder(const std::string& path);
