@@ -35,7 +35,8 @@ of zuninfo-check, and a record it loses that way is said to be unread.
 
 The names come from the LISTs named (mons.txt, skills.txt, attacks.txt, by
 their names); with none named, from mons.txt, skills.txt and attacks.txt in
-the current folder, as the viewer reads them.
+the current folder, as the viewer reads them. OLD, NEW and the LISTs named
+are read at their paths as they stand.
 
 Options:
   --json      the same as one JSON object

@@ -29,8 +29,8 @@ With no FILE it reads what the viewer reads: mons.txt, skills.txt and
 attacks.txt in the current folder, then the monster file
 C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive C:
 is ~/.wine/drive_c). Otherwise it reads the FILEs named, as zuninfo-check
-does: mons.txt, skills.txt and attacks.txt by their names, any other file as
-the monster file.
+does: each at its path as it stands; mons.txt, skills.txt and attacks.txt
+known by their names, any other file as the monster file.
 
 Records the viewer does not show are not written. Each place where the
 viewer would lose data or stop is said on standard error, in the words of
