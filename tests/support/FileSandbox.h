@@ -11,6 +11,13 @@
 // stands, Load reads C:\projects\...\zuninfo.qdf itself: the sandbox
 // removes that file, and the folders it leaves empty, when it goes. The
 // program's tables are left alone: reset them yourself.
+// A path as the program takes the paths a user names: UTF-8 on every system.
+inline std::string PathText(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 class FileSandbox {
 public:
     FileSandbox();

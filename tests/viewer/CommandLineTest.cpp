@@ -17,12 +17,6 @@ using namespace zuninfo;
 
 namespace {
 
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 using Action = CommandLine::Action;
 
 TEST(CommandLine, ArgumentsAndWhatTheyChoose)
@@ -30,8 +24,8 @@ TEST(CommandLine, ArgumentsAndWhatTheyChoose)
     FileSandbox sandbox; // the current folder
     fs::create_directory(sandbox.Folder() / "lists");
     FileSandbox::Write(sandbox.Folder() / "plain.txt", "");
-    const std::string here = Utf8(sandbox.Folder());
-    const auto at = [&](const char* name) { return std::optional<std::string>(Utf8(sandbox.Folder() / name)); };
+    const std::string here = PathText(sandbox.Folder());
+    const auto at = [&](const char* name) { return std::optional<std::string>(PathText(sandbox.Folder() / name)); };
 
     const struct {
         std::vector<std::string> arguments;

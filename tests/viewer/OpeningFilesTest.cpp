@@ -23,12 +23,6 @@ using namespace zuninfo;
 
 namespace {
 
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::string Record(int index)
 {
     std::string line = std::to_string(index);
@@ -45,14 +39,14 @@ protected:
     // A name list whose one name tells where it was read: "1 <place>".
     static void WriteList(const fs::path& folder, const std::string& file)
     {
-        FileSandbox::Write(folder / file, "1 " + Utf8(folder.filename()) + "\r\n");
+        FileSandbox::Write(folder / file, "1 " + PathText(folder.filename()) + "\r\n");
     }
 
     // A path in the sandbox's folder; In("") is the folder.
     std::string In(const char* name, const char* file = nullptr) const
     {
         const fs::path path = *name == '\0' ? sandbox.Folder() : sandbox.Folder() / name;
-        return Utf8(file == nullptr ? path : path / file);
+        return PathText(file == nullptr ? path : path / file);
     }
 
     FileSandbox sandbox; // the current folder is Folder()/start
