@@ -32,15 +32,7 @@ using namespace zuninfo;
 
 namespace {
 
-std::string Record(int index)
-{
-    std::string line = std::to_string(index);
-    for (int field = 1; field < kMonsterFieldCount; ++field)
-        line += " " + std::to_string(field);
-    return line + "\r\n";
-}
-
-const std::string kThreeRecords = Record(0) + Record(1) + Record(2);
+const std::string kThreeRecords = NumberedRecord(0) + NumberedRecord(1) + NumberedRecord(2);
 const std::vector<std::string> kNotFound = {"ShowMessage File not found"};
 
 class OddFilesTest : public ::testing::Test {
@@ -345,12 +337,12 @@ TEST_F(OddFilesTest, AFileChangedWhileLoadHoldsItOpen)
 #ifndef _WIN32 // where a removed file keeps its name until it is closed
         {"replaced by another file", [](const fs::path& path) {
              fs::remove(path);
-             FileSandbox::Write(path, Record(7));
+             FileSandbox::Write(path, NumberedRecord(7));
          }, 2},
 #endif
         // The load ends where the file now ends, as for any shorter file.
         {"cut to nothing", [](const fs::path& path) { fs::resize_file(path, 0); }, -1},
-        {"cut inside the second record", [](const fs::path& path) { fs::resize_file(path, Record(0).size() + 5); }, 0},
+        {"cut inside the second record", [](const fs::path& path) { fs::resize_file(path, NumberedRecord(0).size() + 5); }, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -23,14 +23,6 @@ using namespace zuninfo;
 
 namespace {
 
-std::string Record(int index)
-{
-    std::string line = std::to_string(index);
-    for (int field = 1; field < kMonsterFieldCount; ++field)
-        line += " " + std::to_string(field);
-    return line + "\r\n";
-}
-
 class OpeningFilesTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetProgramState(); }
@@ -143,9 +135,9 @@ public:
 TEST_F(OpeningFilesTest, ADroppedFileBeforeLoadIsLoadedAndAfterLoadOpensInASecondViewer)
 {
     const std::string program = "/opt/zuninfo-viewer";
-    FileSandbox::Write(sandbox.Folder() / "mine.qdf", Record(0) + Record(1));
-    FileSandbox::Write(sandbox.Folder() / "other.qdf", Record(7) + Record(8) + Record(9));
-    FileSandbox::Write(sandbox.Folder() / "second.qdf", Record(5));
+    FileSandbox::Write(sandbox.Folder() / "mine.qdf", NumberedRecord(0) + NumberedRecord(1));
+    FileSandbox::Write(sandbox.Folder() / "other.qdf", NumberedRecord(7) + NumberedRecord(8) + NumberedRecord(9));
+    FileSandbox::Write(sandbox.Folder() / "second.qdf", NumberedRecord(5));
     fs::create_directory(sandbox.Folder() / "folder.qdf");
 
     const struct {
@@ -203,7 +195,7 @@ TEST_F(OpeningFilesTest, ADroppedFileBeforeLoadIsLoadedAndAfterLoadOpensInASecon
 
 TEST_F(OpeningFilesTest, ADroppedFileCountsAsThatLoadOnly)
 {
-    FileSandbox::Write(sandbox.Folder() / "named.qdf", Record(3));
+    FileSandbox::Write(sandbox.Folder() / "named.qdf", NumberedRecord(3));
     RecordingStarter starter;
     ViewerSession session({In("named.qdf"), std::nullopt, In("")}, "zuninfo-viewer");
 

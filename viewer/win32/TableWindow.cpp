@@ -320,29 +320,17 @@ LRESULT TableWindow::Notified(const NMHDR& header)
 
 LRESULT CALLBACK TableWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* table = static_cast<TableWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        table->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(table));
-    }
-    auto* table = reinterpret_cast<TableWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (table == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        table->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // Nothing may be thrown through Windows' own code.
-    LRESULT result = 0;
-    try {
-        result = table->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowMessage(window, Utf16(error.what()));
-    } catch (...) {
-        ShowMessage(window, L"");
-    }
-    return result;
+    return ObjectWindowProc(window, message, wParam, lParam, &TableWindow::window_, [&](TableWindow& table) {
+        LRESULT result = 0;
+        try {
+            result = table.HandleMessage(message, wParam, lParam);
+        } catch (const std::exception& error) {
+            ShowMessage(window, Utf16(error.what()));
+        } catch (...) {
+            ShowMessage(window, L"");
+        }
+        return result;
+    });
 }
 
 LRESULT TableWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -497,24 +497,13 @@ HWND TForm1::MessageParent() const
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // Nothing may be thrown through Windows' own code: an error ends the
-    // command (or any other handler) it comes from, not the program.
-    LRESULT result = 0;
-    RunCommand(*form, [&] { result = form->HandleMessage(message, wParam, lParam); });
-    return result;
+    return ObjectWindowProc(window, message, wParam, lParam, &TForm1::window_, [&](TForm1& form) {
+        // An error ends the command (or any other handler) it comes from,
+        // not the program.
+        LRESULT result = 0;
+        RunCommand(form, [&] { result = form.HandleMessage(message, wParam, lParam); });
+        return result;
+    });
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
