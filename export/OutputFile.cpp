@@ -67,7 +67,8 @@ OutputFile::OutputFile(const std::string& target) : name_(target), target_(Named
 #endif
     for (int attempt = 0; attempt < 100 && buffer_.file == nullptr; ++attempt) {
         fs::path name = fs::path(".") += target_.filename();
-        name += "." + std::to_string(process) + "." + std::to_string(attempt) + ".tmp";
+        for (const std::string& part : {std::to_string(process), std::to_string(attempt), std::string("tmp")})
+            (name += ".") += part;
         temporary_ = folder / name;
         buffer_.file = CreateNew(temporary_);
         if (buffer_.file == nullptr && errno != EEXIST)

@@ -4,6 +4,7 @@
 #include "platform/WindowOps.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,8 +16,9 @@ namespace zuninfo {
 // by the names they were registered under, the names added to a combo box
 // held until its update ends and then put in all at once, and the busy
 // cursor set only when it changes. A front end says what its toolkit does
-// with a control (`Handle`: its widget or window handle).
-template <typename Handle>
+// with a control (`Handle`: its widget or window handle; `Items`: a list's
+// items as its toolkit takes them).
+template <typename Handle, typename Items>
 class ControlWindowOps : public WindowOps {
 public:
     // How the bytes given for a control are read.
@@ -50,10 +52,21 @@ public:
         const auto pending = pendingItems_.find(comboBox);
         if (pending == pendingItems_.end())
             return;
-        const std::vector<std::string> names = std::move(pending->second);
+        std::vector<std::string> names = std::move(pending->second);
         pendingItems_.erase(pending);
-        if (const Handle handle = Control(comboBox))
-            FillList(handle, names, encodingOf_(comboBox));
+        if (const Handle handle = Control(comboBox)) {
+            // The combo boxes of one list file take the same items: they are
+            // decoded and put in order once.
+            const TextEncoding encoding = encodingOf_(comboBox);
+            if (!ordered_ || names != ordered_->names || encoding != ordered_->encoding) {
+                Items items = OrderedItems(names, encoding);
+                ordered_ = Ordered{std::move(names), encoding, std::move(items)};
+            }
+            FillList(handle, ordered_->items);
+        }
+        // Held only while another list waits for its items.
+        if (pendingItems_.empty())
+            ordered_.reset();
     }
 
     void SetEnabled(std::string_view control, bool enabled) final
@@ -77,9 +90,11 @@ protected:
     // Puts bytes read in `encoding` into an edit box, a combo box's edit part
     // or a label.
     virtual void ShowText(Handle control, const std::string& text, TextEncoding encoding) = 0;
-    // Adds the names of one list file to a combo box's item list, in the
-    // order lists show them (ListItemsInOrder), keeping its edit text.
-    virtual void FillList(Handle comboBox, const std::vector<std::string>& names, TextEncoding encoding) = 0;
+    // The items that show the names of one list file, read in `encoding`, in
+    // the order lists show them (ListItemsInOrder).
+    virtual Items OrderedItems(const std::vector<std::string>& names, TextEncoding encoding) const = 0;
+    // Adds the items to a combo box's item list, keeping its edit text.
+    virtual void FillList(Handle comboBox, const Items& items) = 0;
     virtual void Enable(Handle control, bool enabled) = 0;
     virtual void ShowBusyCursor(bool busy) = 0;
 
@@ -88,6 +103,13 @@ private:
     std::map<std::string, Handle, std::less<>> controls_;
     // Names added to a combo box and not yet in its list.
     std::map<std::string, std::vector<std::string>, std::less<>> pendingItems_;
+    // The names last put in order, and their items.
+    struct Ordered {
+        std::vector<std::string> names;
+        TextEncoding encoding;
+        Items items;
+    };
+    std::optional<Ordered> ordered_;
     bool busyCursor_ = false;
 };
 

@@ -52,20 +52,25 @@ public:
     virtual std::string Folded(const std::string& text) const = 0;
 };
 
+// The order of the lists' names: by `collation`, the user's locale's
+// comparison of the two names as shown, case ignored (negative, zero or
+// positive); names it finds equal in the order of their bytes, so that the
+// order is total and the same on every run.
+inline bool ListOrderLess(int collation, std::string_view a, std::string_view b)
+{
+    return collation != 0 ? collation < 0 : a < b;
+}
+
 // The items of a list that shows these names: `shown`, the text of each
-// name as the front end decodes it, in the order lists show them. That is
-// the order of `collate`, the user's locale's comparison of two texts with
-// case ignored (negative, zero or positive); names it finds equal keep the
-// order of their bytes, so that the order is total and the same on every
-// run.
+// name as the front end decodes it, in the lists' order (ListOrderLess, with
+// `collate` comparing two texts).
 template <typename Text, typename Collate>
 std::vector<Text> ListItemsInOrder(const std::vector<std::string>& names, std::vector<Text> shown, Collate collate)
 {
     std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int collation = collate(shown[a], shown[b]);
-        return collation != 0 ? collation < 0 : names[a] < names[b];
+        return ListOrderLess(collate(shown[a], shown[b]), names[a], names[b]);
     });
     std::vector<Text> items;
     items.reserve(order.size());

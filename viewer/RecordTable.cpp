@@ -46,16 +46,14 @@ RecordTable::RecordTable(const TextRules& rules) : rules_(rules)
         names.shown.emplace_back();
         names.foldedCells.emplace_back();
 
-        // The lists' order: their collation, and names it finds equal in the
-        // order of their bytes. Equal names share a place.
+        // The lists' order; equal names share a place.
         const auto bytesOf = [&](std::size_t entry) -> std::string_view {
             return entry < table.size() ? std::string_view(table[entry]) : std::string_view();
         };
         std::vector<std::size_t> order(count);
         std::iota(order.begin(), order.end(), std::size_t{0});
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            const int collated = rules_.Collate(names.shown[a], names.shown[b]);
-            return collated != 0 ? collated < 0 : bytesOf(a) < bytesOf(b);
+            return ListOrderLess(rules_.Collate(names.shown[a], names.shown[b]), bytesOf(a), bytesOf(b));
         });
         names.rank.assign(count, 0);
         int rank = 0;

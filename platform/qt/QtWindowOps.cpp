@@ -34,14 +34,19 @@ void QtWindowOps::ShowText(QWidget* control, const std::string& text, TextEncodi
     }
 }
 
-void QtWindowOps::FillList(QWidget* control, const std::vector<std::string>& names, TextEncoding encoding)
+QStringList QtWindowOps::OrderedItems(const std::vector<std::string>& names, TextEncoding encoding) const
+{
+    return ListItems(names, encoding);
+}
+
+void QtWindowOps::FillList(QWidget* control, const QStringList& items)
 {
     auto* comboBox = qobject_cast<QComboBox*>(control);
-    if (comboBox == nullptr || names.empty())
+    if (comboBox == nullptr || items.empty())
         return;
     const QString editText = comboBox->currentText();
     const QSignalBlocker blocker(comboBox);
-    comboBox->addItems(ListItems(names, encoding));
+    comboBox->addItems(items);
     // Adding items to an editable combo box selects the first one; the list
     // is only a list of choices, so no item stays selected.
     comboBox->setCurrentIndex(-1);

@@ -2,6 +2,8 @@
 
 #include "platform/ControlWindowOps.h"
 
+#include <QStringList>
+
 class QWidget;
 
 namespace zuninfo {
@@ -9,7 +11,7 @@ namespace zuninfo {
 // The window operations carried out on Qt widgets: edit boxes are QLineEdit,
 // combo boxes editable QComboBox, labels QLabel, buttons any
 // QAbstractButton.
-class QtWindowOps : public ControlWindowOps<QWidget*> {
+class QtWindowOps : public ControlWindowOps<QWidget*, QStringList> {
 public:
     using ControlWindowOps::ControlWindowOps;
     ~QtWindowOps() override;
@@ -27,7 +29,8 @@ protected:
 
 private:
     void ShowText(QWidget* control, const std::string& text, TextEncoding encoding) override;
-    void FillList(QWidget* comboBox, const std::vector<std::string>& names, TextEncoding encoding) override;
+    QStringList OrderedItems(const std::vector<std::string>& names, TextEncoding encoding) const override;
+    void FillList(QWidget* comboBox, const QStringList& items) override;
     void Enable(QWidget* control, bool enabled) override;
     void ShowBusyCursor(bool busy) override;
 };

@@ -41,4 +41,24 @@ HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold)
                        DEFAULT_PITCH | FF_SWISS, Utf16(face).c_str());
 }
 
+bool KeepFocusAcrossActivation(HWND window, WPARAM wParam, HWND& focusWhenInactive)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus))
+            focusWhenInactive = focus;
+    } else if (focusWhenInactive != nullptr && IsWindow(focusWhenInactive)) {
+        SetFocus(focusWhenInactive);
+        return true;
+    }
+    return false;
+}
+
+void TakeSuggestedPlace(HWND window, LPARAM lParam)
+{
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace zuninfo

@@ -20,6 +20,15 @@ void SizeToCaption(HWND label);
 // The font of a window of controls: `face` at `points`, at `dpi`.
 HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold);
 
+// On WM_ACTIVATE, what a dialog box does: the focus leaves with the window
+// and comes back with it to the control that had it. True when the message
+// needs nothing more.
+bool KeepFocusAcrossActivation(HWND window, WPARAM wParam, HWND& focusWhenInactive);
+
+// On WM_DPICHANGED, once the controls are scaled: the window takes the place
+// and size Windows suggests.
+void TakeSuggestedPlace(HWND window, LPARAM lParam);
+
 // The window procedure of a window that an object handles. The object comes
 // with WM_NCCREATE (CreateWindowEx's last argument) and is kept in the
 // window's user data until WM_NCDESTROY; its member `window` holds the

@@ -21,11 +21,16 @@ void Win32WindowOps::ShowText(HWND control, const std::string& text, TextEncodin
 
 // Adds the items after what the list already holds, keeping the edit text,
 // without drawing in between.
-void Win32WindowOps::FillList(HWND comboBox, const std::vector<std::string>& names, TextEncoding encoding)
+std::vector<std::wstring> Win32WindowOps::OrderedItems(const std::vector<std::string>& names,
+                                                       TextEncoding encoding) const
+{
+    return ListItems(names, encoding, locale_);
+}
+
+void Win32WindowOps::FillList(HWND comboBox, const std::vector<std::wstring>& items)
 {
     if (!IsOfClass(comboBox, L"ComboBox"))
         return;
-    const std::vector<std::wstring> items = ListItems(names, encoding, locale_);
     const std::wstring editText = TextOf(comboBox);
     SendMessageW(comboBox, WM_SETREDRAW, FALSE, 0);
     std::size_t characters = 0;

@@ -12,7 +12,7 @@ namespace zuninfo {
 // drop-down combo boxes (CBS_DROPDOWN, not sorted by Windows), labels
 // (static controls) and buttons. Names are shown and ordered in the user's
 // locale.
-class Win32WindowOps : public ControlWindowOps<HWND> {
+class Win32WindowOps : public ControlWindowOps<HWND, std::vector<std::wstring>> {
 public:
     using ControlWindowOps::ControlWindowOps;
     ~Win32WindowOps() override;
@@ -25,7 +25,8 @@ protected:
 
 private:
     void ShowText(HWND control, const std::string& text, TextEncoding encoding) override;
-    void FillList(HWND comboBox, const std::vector<std::string>& names, TextEncoding encoding) override;
+    std::vector<std::wstring> OrderedItems(const std::vector<std::string>& names, TextEncoding encoding) const override;
+    void FillList(HWND comboBox, const std::vector<std::wstring>& items) override;
     void Enable(HWND control, bool enabled) override;
     void ShowBusyCursor(bool busy) override;
 

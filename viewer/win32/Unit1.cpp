@@ -527,9 +527,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DPICHANGED: {
         ApplyDpi(HIWORD(wParam));
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        TakeSuggestedPlace(window_, lParam);
         return 0;
     }
     case WM_SETCURSOR:
@@ -539,16 +537,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_ACTIVATE:
-        // As in a dialog box, the focus leaves with the window and comes
-        // back with it.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(window_, focus))
-                focusWhenInactive_ = focus;
-        } else if (focusWhenInactive_ != nullptr && IsWindow(focusWhenInactive_)) {
-            SetFocus(focusWhenInactive_);
+        if (KeepFocusAcrossActivation(window_, wParam, focusWhenInactive_))
             return 0;
-        }
         break;
     case WM_CLOSE:
         DestroyWindow(window_);
