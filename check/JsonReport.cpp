@@ -1,24 +1,7 @@
-#include "check/JsonText.h"
 #include "check/ReportWriters.h"
+#include "tools/JsonText.h"
 
 namespace zuninfo {
-
-namespace {
-
-std::string JsonPlace(std::int64_t value)
-{
-    return value == 0 ? "null" : std::to_string(value);
-}
-
-} // namespace
-
-std::string FindingJson(const Finding& finding)
-{
-    const FindingKindInfo& kind = InfoOf(finding.kind);
-    return "{\"file\": " + JsonString(finding.file) + ", \"line\": " + JsonPlace(finding.line) + ", \"column\": "
-           + JsonPlace(finding.column) + ", \"severity\": \"" + SeverityName(kind.severity) + "\", \"kind\": \""
-           + kind.name + "\", \"message\": " + JsonString(finding.message) + "}";
-}
 
 void WriteJson(const Report& report, std::ostream& out)
 {

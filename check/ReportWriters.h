@@ -1,10 +1,9 @@
 #pragma once
 
-#include "check/JsonText.h"
-#include "check/Report.h"
+#include "tools/FindingText.h"
+#include "tools/Report.h"
 
 #include <ostream>
-#include <string>
 
 namespace zuninfo {
 
@@ -15,12 +14,6 @@ namespace zuninfo {
 // then one line for each kind with findings not listed, and a summary.
 void WriteText(const Report& report, std::ostream& out);
 
-// One finding as WriteText writes it, without the line end.
-std::string FindingLine(const Finding& finding);
-
-// One finding as WriteJson writes it: a JSON object.
-std::string FindingJson(const Finding& finding);
-
 // The same as one JSON object.
 void WriteJson(const Report& report, std::ostream& out);
 
@@ -29,11 +22,5 @@ void WriteJson(const Report& report, std::ostream& out);
 // kind's findings not listed. Columns must have been counted in characters
 // (ColumnUnit::Characters), as the log says SARIF's columns are.
 void WriteSarif(const Report& report, std::ostream& out);
-
-// "error" or "warning".
-const char* SeverityName(Severity severity);
-
-// The checker's version, as the build gives it.
-const char* CheckerVersion();
 
 } // namespace zuninfo

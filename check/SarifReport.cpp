@@ -1,5 +1,7 @@
-#include "check/Message.h"
 #include "check/ReportWriters.h"
+#include "tools/CommandLine.h"
+#include "tools/JsonText.h"
+#include "tools/Message.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -91,11 +93,6 @@ void WriteResult(std::ostream& out, FindingKind kind, const std::string& message
 
 } // namespace
 
-const char* CheckerVersion()
-{
-    return ZUNINFO_VERSION;
-}
-
 void WriteSarif(const Report& report, std::ostream& out)
 {
     std::error_code error;
@@ -104,8 +101,8 @@ void WriteSarif(const Report& report, std::ostream& out)
         currentFolder.clear();
 
     out << "{\n  \"$schema\": \"" << kSchema << "\",\n  \"version\": \"2.1.0\",\n  \"runs\": [\n    {\n"
-        << "      \"tool\": {\"driver\": {\"name\": \"zuninfo-check\", \"version\": \"" << CheckerVersion()
-        << "\", \"semanticVersion\": \"" << CheckerVersion() << "\", \"rules\": [";
+        << "      \"tool\": {\"driver\": {\"name\": \"zuninfo-check\", \"version\": \"" << ToolsVersion()
+        << "\", \"semanticVersion\": \"" << ToolsVersion() << "\", \"rules\": [";
     for (std::size_t kind = 0; kind < kFindingKinds.size(); ++kind) {
         const FindingKindInfo& info = kFindingKinds[kind];
         out << (kind ? "," : "") << "\n        {\"id\": \"" << info.name << "\", \"shortDescription\": {\"text\": "

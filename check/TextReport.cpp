@@ -1,20 +1,7 @@
-#include "check/Message.h"
 #include "check/ReportWriters.h"
+#include "tools/Message.h"
 
 namespace zuninfo {
-
-const char* SeverityName(Severity severity)
-{
-    return severity == Severity::Error ? "error" : "warning";
-}
-
-std::string FindingLine(const Finding& finding)
-{
-    std::string line = finding.file;
-    if (finding.line != 0)
-        line += ':' + std::to_string(finding.line) + ':' + std::to_string(finding.column);
-    return line + ": " + SeverityName(InfoOf(finding.kind).severity) + ": " + finding.message;
-}
 
 void WriteText(const Report& report, std::ostream& out)
 {

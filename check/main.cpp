@@ -1,6 +1,6 @@
 // zuninfo-check: checks the viewer's data files (see --help).
 #include "check/CheckCommand.h"
-#include "check/CommandLine.h"
+#include "tools/CommandLine.h"
 
 int main(int argc, char** argv)
 {

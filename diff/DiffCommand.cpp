@@ -1,12 +1,12 @@
 #include "diff/DiffCommand.h"
 
-#include "check/CommandLine.h"
-#include "check/JsonText.h"
-#include "check/ReportWriters.h"
-#include "check/ViewerRead.h"
 #include "data/MonsterFields.h"
 #include "diff/RecordDiff.h"
 #include "diff/UnreadRecords.h"
+#include "tools/CommandLine.h"
+#include "tools/FindingText.h"
+#include "tools/JsonText.h"
+#include "tools/ViewerRead.h"
 
 #include <algorithm>
 #include <array>

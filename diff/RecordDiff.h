@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/ViewerRead.h"
+#include "tools/ViewerRead.h"
 
 #include <cstddef>
 #include <vector>

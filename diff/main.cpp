@@ -1,7 +1,7 @@
 // zuninfo-diff: two monster files compared record by record, as the viewer
 // reads them (see --help).
-#include "check/CommandLine.h"
 #include "diff/DiffCommand.h"
+#include "tools/CommandLine.h"
 
 int main(int argc, char** argv)
 {

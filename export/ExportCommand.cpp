@@ -1,10 +1,10 @@
 #include "export/ExportCommand.h"
 
-#include "check/CommandLine.h"
-#include "check/ReportWriters.h"
-#include "check/ViewerRead.h"
-#include "export/OutputFile.h"
 #include "export/RecordFormats.h"
+#include "tools/CommandLine.h"
+#include "tools/FindingText.h"
+#include "tools/OutputFile.h"
+#include "tools/ViewerRead.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "export/RecordFormats.h"
 
-#include "check/JsonText.h"
 #include "data/MonsterFields.h"
+#include "tools/JsonText.h"
 
 #include <charconv>
 #include <string>

@@ -1,7 +1,7 @@
 // zuninfo-export: the records as the viewer shows them, as CSV, TSV or JSON
 // (see --help).
-#include "check/CommandLine.h"
 #include "export/ExportCommand.h"
+#include "tools/CommandLine.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,7 @@
 // zuninfo-check run in-process on small files made in a temporary folder.
 #include "check/CheckCommand.h"
 #include "check/ReportWriters.h"
+#include "tools/DataFiles.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 

@@ -1,10 +1,10 @@
 // zuninfo-check when memory runs out: each allocation of a check fails in
 // turn, and the report is still whole, with the check's own error in it.
-#include "check/CheckCommand.h"
 #include "check/ReportWriters.h"
 #include "tests/check/FailingAllocations.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
+#include "tools/DataFiles.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

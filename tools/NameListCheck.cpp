@@ -1,4 +1,4 @@
-#include "check/NameListCheck.h"
+#include "tools/NameListCheck.h"
 
 #include "platform/Conversions.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/Finding.h"
+#include "tools/Finding.h"
 #include "data/LoadObserver.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "check/MonsterFileCheck.h"
+#include "tools/MonsterFileCheck.h"
 
 #include "data/MonsterFields.h"
 #include "platform/Conversions.h"

@@ -1,6 +1,6 @@
-#include "export/OutputFile.h"
+#include "tools/OutputFile.h"
 
-#include "check/CommandLine.h"
+#include "tools/CommandLine.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "check/CheckCommand.h"
-#include "check/Report.h"
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
+#include "tools/DataFiles.h"
+#include "tools/Report.h"
 
 #include <cstdint>
 #include <string>

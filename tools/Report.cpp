@@ -1,6 +1,6 @@
-#include "check/Report.h"
+#include "tools/Report.h"
 
-#include "check/Message.h"
+#include "tools/Message.h"
 
 #include <algorithm>
 #include <tuple>

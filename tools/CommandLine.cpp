@@ -1,4 +1,4 @@
-#include "check/CommandLine.h"
+#include "tools/CommandLine.h"
 
 #include "platform/ProgramArguments.h"
 #ifdef _WIN32
@@ -64,6 +64,11 @@ std::filesystem::path NamedPath(const std::string& path)
 #endif
 }
 
+const char* ToolsVersion()
+{
+    return ZUNINFO_VERSION;
+}
+
 int UsageError(std::ostream& err, std::string_view tool, std::string_view problem)
 {
     err << tool << ": " << problem << "\nTry '" << tool << " --help'.\n";
@@ -75,7 +80,7 @@ bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std:
     if (arguments.Has("help"))
         out << help;
     else if (arguments.Has("version"))
-        out << tool << ' ' << ZUNINFO_VERSION << '\n';
+        out << tool << ' ' << ToolsVersion() << '\n';
     else
         return false;
     return true;

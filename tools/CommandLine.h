@@ -41,6 +41,9 @@ int UsageError(std::ostream& err, std::string_view tool, std::string_view proble
 // `out`; true when the arguments asked for one of them.
 bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std::string_view help, std::ostream& out);
 
+// The tools' version, as the build gives it.
+const char* ToolsVersion();
+
 // A tool's command line, from the arguments after the program's name to the
 // exit code, writing to standard output and standard error.
 using ToolRun = int (*)(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

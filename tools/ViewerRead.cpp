@@ -1,4 +1,4 @@
-#include "check/ViewerRead.h"
+#include "tools/ViewerRead.h"
 
 #include "platform/NameUtf8.h"
 

@@ -1,4 +1,4 @@
-#include "check/JsonText.h"
+#include "tools/JsonText.h"
 
 #include "platform/Conversions.h"
 #include "platform/TextEncoding.h"

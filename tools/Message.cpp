@@ -1,4 +1,4 @@
-#include "check/Message.h"
+#include "tools/Message.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,0 +1,155 @@
+#include "tools/DataFiles.h"
+
+#include "data/MonsterInfo.h"
+#include "platform/Ascii.h"
+#include "platform/Exception.h"
+#include "platform/FileAccess.h"
+#include "platform/NoWindow.h"
+#include "platform/PathMapping.h"
+#include "tools/CommandLine.h"
+#include "tools/MonsterFileCheck.h"
+#include "tools/NameListCheck.h"
+
+#include <filesystem>
+#include <map>
+#include <new>
+#include <stdexcept>
+
+namespace zuninfo {
+
+namespace {
+
+// Opens each of the loaders' fixed names at the path given for it, as it
+// stands, and keeps why the last file that could not be opened could not.
+class NamedFiles final : public FileAccess {
+public:
+    explicit NamedFiles(const DataFiles& files)
+    {
+        for (const NameList list : kNameLists) {
+            if (const auto& path = files.lists[static_cast<std::size_t>(list)])
+                paths_[NameListFileName(list)] = *path;
+        }
+        if (files.monsterInfo)
+            paths_[MonsterInfoPath(0)] = *files.monsterInfo;
+    }
+
+    std::FILE* Open(const std::string& path) override
+    {
+        const auto named = paths_.find(path);
+        if (named == paths_.end()) {
+            failure_ = {};
+            return nullptr;
+        }
+        return OpenNamedFile(named->second, &failure_);
+    }
+    void Close(std::FILE* file) override { std::fclose(file); }
+
+    const OpenFailure& LastFailure() const { return failure_; }
+
+private:
+    std::map<std::string, std::string> paths_;
+    OpenFailure failure_;
+};
+
+} // namespace
+
+DataFiles ViewerDataFiles()
+{
+    DataFiles files;
+    for (const NameList list : kNameLists)
+        files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
+    files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
+    files.viewersOwn = true;
+    return files;
+}
+
+std::optional<NameList> ListNamedBy(const std::string& path)
+{
+    const std::filesystem::path name = NamedPath(path).filename();
+    for (const NameList list : kNameLists) {
+        if (AsciiCaseEqual(name.native(), std::filesystem::path(NameListFileName(list)).native()))
+            return list;
+    }
+    return std::nullopt;
+}
+
+DataFiles NamedDataFiles(const std::vector<std::string>& paths)
+{
+    DataFiles files;
+    for (const std::string& path : paths) {
+        const std::optional<NameList> list = ListNamedBy(path);
+        std::optional<std::string>* slot = list ? &files.lists[static_cast<std::size_t>(*list)] : &files.monsterInfo;
+        if (*slot)
+            throw std::invalid_argument("'" + **slot + "' and '" + path + "' are the same kind of file; name one");
+        *slot = path;
+    }
+    return files;
+}
+
+namespace {
+
+// The check of each file in turn; `checking` follows the file being checked.
+void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines, Report& report,
+                   const std::string*& checking)
+{
+    NamedFiles access(files);
+    NoWindow window;
+    std::array<bool, kNameLists.size()> listsRead{};
+    for (const NameList list : kNameLists) {
+        const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
+        if (!path)
+            continue;
+        checking = &*path;
+        report.BeginFile(*path);
+        NameListCheck check(report, list, columns);
+        bool opened = true;
+        try {
+            opened = LoadNameList(list, window, access, {}, &check);
+        } catch (const Exception&) {
+            // The id that ends the load has been told to the check; the
+            // names before it stay in the table.
+            if (files.viewersOwn)
+                break;
+        }
+        if (!opened) {
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
+            if (files.viewersOwn)
+                break;
+        }
+        listsRead[static_cast<std::size_t>(list)] = opened;
+    }
+
+    if (files.monsterInfo) {
+        checking = &*files.monsterInfo;
+        report.BeginFile(*files.monsterInfo);
+        MonsterFileCheck check(report, listsRead, columns, recordLines);
+        if (LoadMonsterInfo(window, access, &check))
+            check.Finish();
+        else
+            check.NotOpened(access.LastFailure(), files.viewersOwn);
+    }
+}
+
+} // namespace
+
+Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines)
+{
+    Report report;
+    const std::string* checking = nullptr;
+    for (const auto& path : files.lists) {
+        if (path && checking == nullptr)
+            checking = &*path;
+    }
+    if (checking == nullptr && files.monsterInfo)
+        checking = &*files.monsterInfo;
+    try {
+        CheckEachFile(files, columns, recordLines, report, checking);
+    } catch (const std::bad_alloc&) {
+        // What the check took is given back by now; telling it takes little.
+        if (checking != nullptr)
+            report.AddOutOfMemory(*checking);
+    }
+    return report;
+}
+
+} // namespace zuninfo

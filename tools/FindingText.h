@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tools/Finding.h"
+
+#include <string>
+
+namespace zuninfo {
+
+// One finding as every tool writes it. The words of each finding come from
+// its kind.
+
+// "error" or "warning".
+const char* SeverityName(Severity severity);
+
+// FILE:LINE:COLUMN: error: MESSAGE (FILE: error: MESSAGE for a file as a
+// whole), without the line end.
+std::string FindingLine(const Finding& finding);
+
+// The same as a JSON object.
+std::string FindingJson(const Finding& finding);
+
+} // namespace zuninfo
