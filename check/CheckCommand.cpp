@@ -2,6 +2,7 @@
 
 #include "check/ReportWriters.h"
 #include "tools/CommandLine.h"
+#include "data/FileFinding.h"
 #include "tools/DataFiles.h"
 
 #include <optional>
@@ -11,22 +12,13 @@ namespace zuninfo {
 
 namespace {
 
-constexpr const char* kHelp = R"(Usage: zuninfo-check [OPTION...] [--] [FILE...]
-
+constexpr const char* kAbout = R"(
 Checks the data files of ZunInfo Viewer for what the viewer would silently
 skip, stop at, or show empty, and says where, as compilers do.
 
-With no FILE it checks what the viewer reads, found as the viewer finds it:
-mons.txt, skills.txt and attacks.txt in the current folder, then the monster
-file C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive
-C: is ~/.wine/drive_c and each backslash a '/'). Where no file or folder of
-exactly that name exists, one whose name differs only in ASCII case is read.
+)" ;
 
-Otherwise it checks each FILE named, at its path as it stands: no drive
-mapped, no backslash turned into '/', no other case tried. mons.txt,
-skills.txt and attacks.txt are known by their names (ASCII case ignored);
-any other file is a monster file.
-
+constexpr const char* kReportHelp = R"(
 Each finding is one line:
   FILE:LINE:COLUMN: error: MESSAGE    the viewer would lose data or stop
   FILE:LINE:COLUMN: warning: MESSAGE  the viewer reads it, but shows it empty
@@ -34,74 +26,65 @@ Each finding is one line:
   FILE: error: MESSAGE                about the file as a whole
 Lines are counted by LF bytes, from 1. A few findings of each kind are
 listed per file and the rest counted. A summary line ends the report.
-
-Options:
-  --format=FORMAT  the report as text (the default), json (one JSON object)
-                   or sarif (a SARIF 2.1.0 log, for code-scanning tools)
-  --json           the same as --format=json
-  --columns=UNIT   how text and json count columns, from 1:
-                     bytes    each byte one (the default; as Clang and Vim)
-                     display  each UTF-8 character one, a tab on to the
-                              next multiple of 8 (as GCC and Emacs)
-                   sarif counts each UTF-8 character one, as SARIF's
-                   columnKind "unicodeCodePoints" says.
-  -h, --help       this text
-  --version        the name and version of the program
-  --               every argument after it is a FILE, even one that starts
-                   with '-'
-
-Exit status: 0 when nothing would be lost or stop the viewer (warnings at
-most), 1 when something would, 2 for a usage error. Nothing is written to
-any file.
+Nothing is written to any file.
 )";
 
-constexpr std::array<Option, 5> kOptions{{
-    {"json", 0, false},
-    {"format", 0, true},
-    {"columns", 0, true},
-    {"help", 'h', false},
-    {"version", 0, false},
-}};
-
 enum class Format { Text, Json, Sarif };
+
+constexpr OptionChoice kFormats[] = {
+    {"text", "lines as compilers write them (the default)"},
+    {"json", "one JSON object"},
+    {"sarif", "a SARIF 2.1.0 log, for code-scanning tools"},
+};
+constexpr OptionChoice kColumnUnits[] = {
+    {"bytes", "each byte one (the default; as Clang and Vim)"},
+    {"display", "each UTF-8 character one, a tab on to the\nnext multiple of 8 (as GCC and Emacs)"},
+};
+constexpr Option kOptions[] = {
+    {"format", 0, "FORMAT", "the form of the report, one of:", kFormats},
+    kJsonOption,
+    {"columns", 0, "UNIT",
+     "how text and json count columns, from 1 (sarif\ncounts each UTF-8 character one, as SARIF's\ncolumnKind "
+     "\"unicodeCodePoints\" says):",
+     kColumnUnits},
+    kListsOption,
+    kHelpOption,
+    kVersionOption,
+};
+
+const std::string kAboutAll = std::string(kAbout) + kDataFilesHelp + kReportHelp;
+
+const Tool kTool{
+    "zuninfo-check",
+    "Usage: zuninfo-check [OPTION...] [--] [FILE...]\n",
+    kAboutAll,
+    kOptions,
+    "0 when nothing would be lost or stop the viewer\n(warnings at most)",
+    "1 when something would",
+};
 
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    constexpr std::string_view kTool = "zuninfo-check";
     Format format = Format::Text;
     std::optional<ColumnUnit> columns;
     DataFiles files;
     try {
-        const Arguments parsed = ParseArguments(arguments, kOptions);
-        if (AnswerHelpOrVersion(parsed, kTool, kHelp, out))
-            return 0;
-        if (parsed.Has("json"))
-            format = Format::Json;
-        if (const auto value = parsed.options.find("format"); value != parsed.options.end()) {
-            if (value->second == "text")
-                format = Format::Text;
-            else if (value->second == "json")
-                format = Format::Json;
-            else if (value->second == "sarif")
-                format = Format::Sarif;
-            else
-                throw std::invalid_argument("unknown format '" + value->second + "' (text, json or sarif)");
-        }
-        if (const auto unit = parsed.options.find("columns"); unit != parsed.options.end()) {
-            if (unit->second == "bytes")
-                columns = ColumnUnit::Bytes;
-            else if (unit->second == "display")
-                columns = ColumnUnit::Display;
-            else
-                throw std::invalid_argument("unknown column unit '" + unit->second + "' (bytes or display)");
-        }
+        const ParsedOptions parsed = kTool.Parse(arguments);
+        if (kTool.AnsweredHelpOrVersion(parsed, out))
+            return kExitDone;
+        const std::string formatName = parsed.Has("json") ? "json" : parsed.Value("format", "text");
+        format = formatName == "json" ? Format::Json : formatName == "sarif" ? Format::Sarif : Format::Text;
+        if (parsed.Has("columns"))
+            columns = parsed.Value("columns") == "display" ? ColumnUnit::Display : ColumnUnit::Bytes;
         if (format == Format::Sarif && columns)
-            throw std::invalid_argument("--columns is for text and json: SARIF counts columns in characters");
-        files = parsed.operands.empty() ? ViewerDataFiles() : NamedDataFiles(parsed.operands);
-    } catch (const std::invalid_argument& error) {
-        return UsageError(err, kTool, error.what());
+            throw UsageProblem("--columns is for text and json: SARIF counts columns in characters");
+        if (parsed.Has("lists"))
+            RequireListsFolder(parsed.Value("lists"));
+        files = ToolDataFiles(parsed.operands, parsed.Optional("lists"));
+    } catch (const UsageProblem& problem) {
+        return kTool.UsageError(err, problem.what());
     }
 
     const Report report

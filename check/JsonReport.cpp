@@ -1,32 +1,34 @@
 #include "check/ReportWriters.h"
-#include "tools/JsonText.h"
+#include "tools/JsonWriter.h"
 
 namespace zuninfo {
 
 void WriteJson(const Report& report, std::ostream& out)
 {
-    const std::vector<std::string> files = report.Files();
-    out << "{\n  \"files\": [";
-    for (std::size_t i = 0; i < files.size(); ++i)
-        out << (i ? ", " : "") << JsonString(files[i]);
-    out << "],\n  \"findings\": [";
-    const char* separator = "\n";
-    for (const Finding& finding : report.Findings()) {
-        out << separator << "    " << FindingJson(finding);
-        separator = ",\n";
-    }
-    out << (*separator == ',' ? "\n  " : "") << "],\n  \"unlisted\": [";
-    separator = "\n";
+    using Layout = JsonWriter::Layout;
+    JsonWriter json(out);
+    json.Object(Layout::Lines).Key("files").Array();
+    for (const std::string& file : report.Files())
+        json.String(file);
+    json.End().Key("findings").Array(Layout::Lines);
+    for (const Finding& finding : report.Findings())
+        WriteFinding(json, finding);
+    json.End().Key("unlisted").Array(Layout::Lines);
     for (const Report::Unlisted& unlisted : report.UnlistedFindings()) {
         const FindingKindInfo& kind = InfoOf(unlisted.kind);
-        out << separator << "    {\"file\": " << JsonString(unlisted.path) << ", \"severity\": \""
-            << SeverityName(kind.severity) << "\", \"kind\": \"" << kind.name << "\", \"count\": " << unlisted.count
-            << "}";
-        separator = ",\n";
+        json.Object()
+            .Member("file", unlisted.path)
+            .Member("severity", SeverityName(kind.severity))
+            .Member("kind", kind.name)
+            .Member("count", unlisted.count)
+            .End();
     }
-    out << (*separator == ',' ? "\n  " : "") << "],\n  \"errors\": " << report.Count(Severity::Error)
-        << ",\n  \"warnings\": " << report.Count(Severity::Warning) << ",\n  \"exit_code\": " << report.ExitCode()
-        << "\n}\n";
+    json.End()
+        .Member("errors", report.Count(Severity::Error))
+        .Member("warnings", report.Count(Severity::Warning))
+        .Member("exit_code", std::int64_t{report.ExitCode()})
+        .End();
+    out << '\n';
 }
 
 } // namespace zuninfo

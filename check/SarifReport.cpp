@@ -1,12 +1,13 @@
 #include "check/ReportWriters.h"
 #include "tools/CommandLine.h"
-#include "tools/JsonText.h"
+#include "tools/JsonWriter.h"
 #include "tools/Message.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -69,87 +70,103 @@ ArtifactLocation LocationOf(const std::string& shownPath, const fs::path& curren
     return {FileUri(absolute), false};
 }
 
-// The JSON of an artifact location; `index` into the run's artifacts.
-std::string LocationJson(const ArtifactLocation& location, std::size_t index)
+// An artifact's location; `index` into the run's artifacts, when given.
+void WriteLocation(JsonWriter& json, const ArtifactLocation& location, std::optional<std::size_t> index)
 {
-    std::string json = "{\"uri\": " + JsonString(location.uri);
+    json.Object().Member("uri", location.uri);
     if (location.relative)
-        json += ", \"uriBaseId\": \"" + std::string(kBase) + "\"";
-    return json + ", \"index\": " + std::to_string(index) + "}";
+        json.Member("uriBaseId", kBase);
+    if (index)
+        json.Member("index", static_cast<std::int64_t>(*index));
+    json.End();
 }
 
-void WriteResult(std::ostream& out, FindingKind kind, const std::string& message, const std::string& artifact,
-                 std::int64_t line, std::int64_t column)
+// A result at `line` and `column` of the artifact (none: the file as a
+// whole, which has no region).
+void WriteResult(JsonWriter& json, FindingKind kind, const std::string& message, const ArtifactLocation& artifact,
+                 std::size_t artifactIndex, std::int64_t line, std::int64_t column)
 {
-    const auto index = static_cast<std::size_t>(kind);
-    out << "        {\"ruleId\": \"" << kFindingKinds[index].name << "\", \"ruleIndex\": " << index
-        << ", \"level\": \"" << SeverityName(kFindingKinds[index].severity) << "\", \"message\": {\"text\": "
-        << JsonString(message) << "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " << artifact;
-    // A finding about the file as a whole has no region.
+    const FindingKindInfo& info = InfoOf(kind);
+    json.Object()
+        .Member("ruleId", info.name)
+        .Member("ruleIndex", static_cast<std::int64_t>(kind))
+        .Member("level", SeverityName(info.severity))
+        .Key("message").Object().Member("text", message).End()
+        .Key("locations").Array().Object()
+        .Key("physicalLocation").Object().Key("artifactLocation");
+    WriteLocation(json, artifact, artifactIndex);
     if (line != 0)
-        out << ", \"region\": {\"startLine\": " << line << ", \"startColumn\": " << column << "}";
-    out << "}}]}";
+        json.Key("region").Object().Member("startLine", line).Member("startColumn", column).End();
+    json.End().End().End().End();
 }
 
 } // namespace
 
 void WriteSarif(const Report& report, std::ostream& out)
 {
+    using Layout = JsonWriter::Layout;
     std::error_code error;
     fs::path currentFolder = fs::current_path(error);
     if (error)
         currentFolder.clear();
 
-    out << "{\n  \"$schema\": \"" << kSchema << "\",\n  \"version\": \"2.1.0\",\n  \"runs\": [\n    {\n"
-        << "      \"tool\": {\"driver\": {\"name\": \"zuninfo-check\", \"version\": \"" << ToolsVersion()
-        << "\", \"semanticVersion\": \"" << ToolsVersion() << "\", \"rules\": [";
-    for (std::size_t kind = 0; kind < kFindingKinds.size(); ++kind) {
-        const FindingKindInfo& info = kFindingKinds[kind];
-        out << (kind ? "," : "") << "\n        {\"id\": \"" << info.name << "\", \"shortDescription\": {\"text\": "
-            << JsonString(info.description) << "}, \"defaultConfiguration\": {\"level\": \""
-            << SeverityName(info.severity) << "\"}}";
+    JsonWriter json(out);
+    json.Object(Layout::Lines).Member("$schema", kSchema).Member("version", "2.1.0");
+    json.Key("runs").Array(Layout::Lines).Object(Layout::Lines);
+    json.Key("tool").Object().Key("driver").Object()
+        .Member("name", "zuninfo-check")
+        .Member("version", ToolsVersion())
+        .Member("semanticVersion", ToolsVersion())
+        .Key("rules").Array(Layout::Lines);
+    for (const FindingKindInfo& info : kFindingKinds) {
+        json.Object()
+            .Member("id", info.name)
+            .Key("shortDescription").Object().Member("text", info.description).End()
+            .Key("defaultConfiguration").Object().Member("level", SeverityName(info.severity)).End()
+            .End();
     }
-    out << "\n      ]}},\n      \"columnKind\": \"unicodeCodePoints\",\n";
+    json.End().End().End().Member("columnKind", "unicodeCodePoints");
     if (!currentFolder.empty()) {
         // A folder's URI ends with '/'.
         std::string folderUri = FileUri(currentFolder);
         if (!folderUri.ends_with('/'))
             folderUri += '/';
-        out << "      \"originalUriBaseIds\": {\"" << kBase << "\": {\"uri\": " << JsonString(folderUri) << "}},\n";
+        json.Key("originalUriBaseIds").Object().Key(kBase).Object().Member("uri", folderUri).End().End();
     }
 
     const std::vector<std::string> files = report.Files();
-    std::map<std::string, std::string> artifactOf; // by path: the JSON of its location
-    out << "      \"artifacts\": [";
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const ArtifactLocation location = LocationOf(files[i], currentFolder);
-        artifactOf[files[i]] = LocationJson(location, i);
-        out << (i ? "," : "") << "\n        {\"location\": {\"uri\": " << JsonString(location.uri);
-        if (location.relative)
-            out << ", \"uriBaseId\": \"" << kBase << "\"";
-        out << "}}";
+    std::map<std::string, std::size_t> indexOf; // by path
+    std::vector<ArtifactLocation> locations;
+    json.Key("artifacts").Array(Layout::Lines);
+    for (const std::string& file : files) {
+        indexOf.try_emplace(file, locations.size());
+        locations.push_back(LocationOf(file, currentFolder));
+        json.Object().Key("location");
+        WriteLocation(json, locations.back(), std::nullopt);
+        json.End();
     }
-    out << (files.empty() ? "" : "\n      ") << "],\n      \"results\": [";
-
+    json.End().Key("results").Array(Layout::Lines);
+    const auto artifact = [&](const std::string& path) { return indexOf.at(path); };
     const std::vector<Finding> findings = report.Findings();
-    const char* separator = "\n";
     for (const Finding& finding : findings) {
-        out << separator;
-        WriteResult(out, finding.kind, finding.message, artifactOf[finding.file], finding.line, finding.column);
-        separator = ",\n";
+        const std::size_t index = artifact(finding.file);
+        WriteResult(json, finding.kind, finding.message, locations[index], index, finding.line, finding.column);
     }
     for (const Report::Unlisted& unlisted : report.UnlistedFindings()) {
-        out << separator;
         const std::string message
             = FormatMessage(InfoOf(unlisted.kind).more, {{std::to_string(unlisted.count)}}) + " (not listed)";
-        WriteResult(out, unlisted.kind, message, artifactOf[unlisted.path], 0, 0);
-        separator = ",\n";
+        const std::size_t index = artifact(unlisted.path);
+        WriteResult(json, unlisted.kind, message, locations[index], index, 0, 0);
     }
     // Memory running out leaves the check unfinished.
     const bool finished = std::none_of(findings.begin(), findings.end(),
                                        [](const Finding& f) { return f.kind == FindingKind::OutOfMemory; });
-    out << (*separator == ',' ? "\n      " : "") << "],\n      \"invocations\": [{\"executionSuccessful\": "
-        << (finished ? "true" : "false") << ", \"exitCode\": " << report.ExitCode() << "}]\n    }\n  ]\n}\n";
+    json.End().Key("invocations").Array().Object()
+        .Member("executionSuccessful", finished)
+        .Member("exitCode", std::int64_t{report.ExitCode()})
+        .End().End();
+    json.End().End().End();
+    out << '\n';
 }
 
 } // namespace zuninfo

@@ -4,7 +4,5 @@
 
 int main(int argc, char** argv)
 {
-    // An error the check does not expect leaves it incomplete: something
-    // the viewer may trip over too.
-    return zuninfo::ToolMain(argc, argv, "zuninfo-check", zuninfo::RunCheckCommand, 1);
+    return zuninfo::ToolMain(argc, argv, "zuninfo-check", zuninfo::RunCheckCommand);
 }

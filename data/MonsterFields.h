@@ -4,7 +4,10 @@
 #include "data/NameLists.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace zuninfo {
 
@@ -44,5 +47,15 @@ inline constexpr std::array<MonsterField, kMonsterFieldCount> kMonsterFields{{
     {"Fly",                  std::nullopt},      // 22
 }};
 // clang-format on
+
+// An id with the name its list gives it, as the table of all monsters and the
+// tools show it: "Orc Chief (4)", or "(99)" for an id without a name.
+inline std::string IdWithName(std::string_view name, std::int32_t id)
+{
+    std::string text(name);
+    if (!text.empty())
+        text += ' ';
+    return text + "(" + std::to_string(id) + ")";
+}
 
 } // namespace zuninfo

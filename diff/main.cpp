@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv)
 {
-    return zuninfo::ToolMain(argc, argv, "zuninfo-diff", zuninfo::RunDiffCommand, 2);
+    return zuninfo::ToolMain(argc, argv, "zuninfo-diff", zuninfo::RunDiffCommand);
 }

@@ -1,7 +1,7 @@
 #include "export/RecordFormats.h"
 
 #include "data/MonsterFields.h"
-#include "tools/JsonText.h"
+#include "tools/JsonWriter.h"
 
 #include <charconv>
 #include <string>
@@ -44,10 +44,18 @@ void AppendTsv(std::string& row, std::string_view text)
     }
 }
 
+// A name a spreadsheet would take for a formula: one that begins with '=',
+// '+', '-' or '@', or with a tab or CR, which some spreadsheets skip before
+// looking for one.
+bool LooksLikeFormula(std::string_view name)
+{
+    return !name.empty() && std::string_view("=+-@\t\r").find(name.front()) != std::string_view::npos;
+}
+
 // A header row of the captions, then a row a record, each built whole and
 // written at once.
 void WriteTable(const std::vector<ShownRecord>& records, char separator, std::string_view lineEnd,
-                void (*append)(std::string&, std::string_view), std::ostream& out)
+                void (*append)(std::string&, std::string_view), bool formulaGuard, std::ostream& out)
 {
     std::string row;
     for (const MonsterField& field : kMonsterFields) {
@@ -68,7 +76,8 @@ void WriteTable(const std::vector<ShownRecord>& records, char separator, std::st
             if (field > 0)
                 row += separator;
             if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names) {
-                append(row, ShownName(*list, value));
+                const std::string name = ShownName(*list, value);
+                append(row, formulaGuard && LooksLikeFormula(name) ? "'" + name : name);
                 row += separator;
             }
             AppendNumber(row, value);
@@ -80,35 +89,31 @@ void WriteTable(const std::vector<ShownRecord>& records, char separator, std::st
 
 } // namespace
 
-void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out)
+void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard)
 {
-    WriteTable(records, ',', "\r\n", AppendCsv, out);
+    WriteTable(records, ',', "\r\n", AppendCsv, formulaGuard, out);
 }
 
-void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out)
+void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard)
 {
-    WriteTable(records, '\t', "\n", AppendTsv, out);
+    WriteTable(records, '\t', "\n", AppendTsv, formulaGuard, out);
 }
 
 void WriteJson(const std::vector<ShownRecord>& records, std::ostream& out)
 {
-    out << "[";
-    const char* separator = "\n";
+    JsonWriter json(out);
+    json.Array(JsonWriter::Layout::Lines);
     for (const ShownRecord& shown : records) {
-        out << separator << "  {\"record\": " << shown.slot << ", \"line\": " << shown.line;
+        json.Object();
+        WriteRecordPlace(json, shown);
         for (int field = 0; field < kMonsterFieldCount; ++field) {
-            const MonsterField& about = kMonsterFields[static_cast<std::size_t>(field)];
-            const std::int32_t value = shown.record.Fields[static_cast<std::size_t>(field)];
-            out << ", " << JsonString(about.caption) << ": ";
-            if (about.names)
-                out << "{\"id\": " << value << ", \"name\": " << JsonString(ShownName(*about.names, value)) << "}";
-            else
-                out << value;
+            json.Key(kMonsterFields[static_cast<std::size_t>(field)].caption);
+            WriteShownValue(json, field, shown.record.Fields[static_cast<std::size_t>(field)]);
         }
-        out << "}";
-        separator = ",\n";
+        json.End();
     }
-    out << (records.empty() ? "]\n" : "\n]\n");
+    json.End();
+    out << '\n';
 }
 
 } // namespace zuninfo

@@ -15,12 +15,15 @@ enum class RecordFormat { Csv, Tsv, Json };
 
 // RFC 4180: a header row, then a row a record, CR LF after each; a field
 // that holds a comma, a quote, CR or LF is quoted, its quotes doubled. An id
-// field is two columns: "Skin" (the name) and "Skin id".
-void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out);
+// field is two columns: "Skin" (the name) and "Skin id". With
+// `formulaGuard`, a name that a spreadsheet would take for a formula (it
+// begins with '=', '+', '-', '@', a tab or CR) is written after a "'", which
+// makes it text there.
+void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard = true);
 
 // The same columns separated by tabs, LF after each row; a backslash, tab,
 // CR or LF in a name is written \\, \t, \r or \n.
-void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out);
+void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard = true);
 
 // One array of objects, one a record: "record" (its slot in the store),
 // "line" (where it starts in the file), then each field by its caption; an id

@@ -228,13 +228,27 @@ std::FILE* OpenNamedFile(const std::string& path, OpenFailure* failure)
 
 std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name)
 {
+    return OpenNamedFile(FileInFolder(folder, name));
+}
+
+std::string FileInFolder(const std::string& folder, const std::string& name)
+{
 #ifdef _WIN32
     std::string path = folder;
     if (!path.empty() && !IsSeparator(path.back()))
         path += '\\';
-    return Buffered(OpenUserFile(path + name, nullptr));
+    return path + name;
 #else
-    return Buffered(OpenRegularFile(ResolveNameCase(folder, name).c_str(), nullptr));
+    return ResolveNameCase(folder, name).string();
+#endif
+}
+
+std::string ProgramFilePath(const std::string& path)
+{
+#ifdef _WIN32
+    return path;
+#else
+    return LocalDataPath(path).string();
 #endif
 }
 

@@ -60,6 +60,13 @@ std::FILE* OpenNamedFile(const std::string& path, OpenFailure* failure = nullptr
 // in ASCII case).
 std::FILE* OpenFileInFolder(const std::string& folder, const std::string& name);
 
+// The path OpenFileInFolder opens.
+std::string FileInFolder(const std::string& folder, const std::string& name);
+
+// The path SystemFiles() opens for one of the program's own names (its
+// Windows path or a bare file name).
+std::string ProgramFilePath(const std::string& path);
+
 // Whether a folder, or a link to one, is at the path.
 bool IsFolder(const std::string& path);
 

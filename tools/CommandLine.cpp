@@ -1,58 +1,57 @@
 #include "tools/CommandLine.h"
 
 #include "platform/ProgramArguments.h"
+#include "tools/OutputFile.h"
 #ifdef _WIN32
 #include "platform/WideText.h"
 
 #include <windows.h>
 #endif
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <exception>
 #include <iostream>
-#include <stdexcept>
+#include <new>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace zuninfo {
 
-Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<const Option> options)
+std::string Tool::Help() const
 {
-    Arguments parsed;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--") {
-            parsed.operands.insert(parsed.operands.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                   arguments.end());
-            break;
-        }
-        if (argument.size() < 2 || argument[0] != '-') {
-            parsed.operands.push_back(argument);
-            continue;
-        }
-        // "--name", "--name=value" or "-s".
-        const bool longForm = argument[1] == '-';
-        const std::size_t equals = argument.find('=');
-        const std::string name = longForm ? argument.substr(2, equals - 2) : argument.substr(1);
-        const Option* option = nullptr;
-        for (const Option& candidate : options) {
-            if (longForm ? name == candidate.name : name.size() == 1 && name[0] == candidate.shortName)
-                option = &candidate;
-        }
-        if (option == nullptr || (equals != std::string::npos && (!longForm || !option->takesValue)))
-            throw std::invalid_argument("unknown option '" + argument + "'");
-        std::string value;
-        if (equals != std::string::npos)
-            value = argument.substr(equals + 1);
-        else if (option->takesValue && i + 1 < arguments.size())
-            value = arguments[++i];
-        else if (option->takesValue)
-            throw std::invalid_argument("option '" + argument + "' needs a value");
-        parsed.options[option->name] = value;
-    }
-    return parsed;
+    return std::string(usage) + std::string(about) + "\n" + OptionsHelp(options) + "\nExit status: "
+           + std::string(zeroMeans) + ", " + std::string(oneMeans)
+           + ", 2 for trouble: a usage error, a file named that cannot be\nread, an output that cannot be written, or "
+             "memory running out.\n";
+}
+
+int Tool::UsageError(std::ostream& err, std::string_view problem) const
+{
+    err << UsageErrorText(name, usage, problem);
+    return kExitTrouble;
+}
+
+bool Tool::AnsweredHelpOrVersion(const ParsedOptions& parsed, std::ostream& out) const
+{
+    if (parsed.Has("help"))
+        out << Help();
+    else if (parsed.Has("version"))
+        out << name << ' ' << ToolsVersion() << '\n';
+    else
+        return false;
+    return true;
+}
+
+const char* ToolsVersion()
+{
+    return ZUNINFO_VERSION;
 }
 
 std::filesystem::path NamedPath(const std::string& path)
@@ -64,41 +63,44 @@ std::filesystem::path NamedPath(const std::string& path)
 #endif
 }
 
-const char* ToolsVersion()
-{
-    return ZUNINFO_VERSION;
-}
-
-int UsageError(std::ostream& err, std::string_view tool, std::string_view problem)
-{
-    err << tool << ": " << problem << "\nTry '" << tool << " --help'.\n";
-    return 2;
-}
-
-bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std::string_view help, std::ostream& out)
-{
-    if (arguments.Has("help"))
-        out << help;
-    else if (arguments.Has("version"))
-        out << tool << ' ' << ToolsVersion() << '\n';
-    else
-        return false;
-    return true;
-}
-
-int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run, int failureCode)
+int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run)
 {
 #ifdef _WIN32
     // The bytes as they are: CSV's CR LF must not become CR CR LF.
-    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(1, _O_BINARY);
 #endif
     std::ios::sync_with_stdio(false);
+    CheckedBuffer standardOutput(1);
+    std::ostream out(&standardOutput);
+    int code = kExitTrouble;
     try {
-        return run(ProgramArguments(argc, argv), std::cout, std::cerr);
+        code = run(ProgramArguments(argc, argv), out, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << tool << ": ran out of memory\n";
     } catch (const std::exception& error) {
         std::cerr << tool << ": could not be completed: " << error.what() << '\n';
-        return failureCode;
     }
+    int error = standardOutput.Flush();
+#ifdef _WIN32
+    if (error == 0 && _close(1) != 0 && errno != EBADF)
+        error = errno;
+    if (error == EPIPE)
+        return kExitTrouble; // the reader has gone: nobody is left to tell
+#else
+    if (error == 0 && ::close(1) != 0 && errno != EBADF)
+        error = errno;
+    if (error == EPIPE) {
+        // The reader has gone: end as the broken pipe would have ended us.
+        std::signal(SIGPIPE, SIG_DFL);
+        std::raise(SIGPIPE);
+        return kExitTrouble;
+    }
+#endif
+    if (error != 0) {
+        std::cerr << tool << ": cannot write standard output: " << std::strerror(error) << '\n';
+        return kExitTrouble;
+    }
+    return code;
 }
 
 } // namespace zuninfo

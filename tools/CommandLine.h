@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/Options.h"
+
 #include <filesystem>
-#include <map>
 #include <ostream>
 #include <span>
 #include <string>
@@ -10,47 +11,56 @@
 
 namespace zuninfo {
 
-// An option a command-line tool takes: "--name", "--name=value" or
-// "--name value" when it takes a value, and "-s" for its short form.
-struct Option {
-    const char* name;      // without the dashes
-    char shortName;        // 0: none
-    bool takesValue;
+// What a tool's exit code says, the same in every tool.
+enum ExitCode : int {
+    kExitDone = 0,    // as asked, and nothing found
+    kExitFinding = 1, // a finding: data the viewer would lose, records that differ
+    kExitTrouble = 2, // a usage error, a file named that cannot be read, an output that cannot be
+                      // written, memory running out
 };
 
-// The options given (by name; an option without a value maps to "") and the
-// operands, in order. "--" ends the options. Throws std::invalid_argument
-// naming an unknown option or one that misses its value.
-struct Arguments {
-    std::map<std::string, std::string, std::less<>> options;
-    std::vector<std::string> operands;
+// Options that several tools take.
+inline constexpr Option kJsonOption{"json", 0, nullptr, "the same as --format=json"};
 
-    bool Has(std::string_view name) const { return options.contains(name); }
+// A tool as its user meets it: its name, usage line, what it does, options,
+// and what its exit codes 0 and 1 mean; from these, its --help, --version
+// and usage errors.
+struct Tool {
+    std::string_view name;
+    std::string_view usage; // "Usage: NAME ...", with its line end
+    std::string_view about; // what it does, between the usage line and the options
+    std::span<const Option> options;
+    std::string_view zeroMeans; // "0 when ..."
+    std::string_view oneMeans;  // "1 when ..."
+
+    // Throws UsageProblem.
+    ParsedOptions Parse(const std::vector<std::string>& arguments) const { return ParseOptions(arguments, options); }
+    std::string Help() const;
+    // Says the problem on `err`; gives kExitTrouble.
+    int UsageError(std::ostream& err, std::string_view problem) const;
+    // Writes the help text for --help, or "NAME VERSION" for --version, on
+    // `out`; true when the arguments asked for one of them.
+    bool AnsweredHelpOrVersion(const ParsedOptions& parsed, std::ostream& out) const;
 };
-Arguments ParseArguments(const std::vector<std::string>& arguments, std::span<const Option> options);
+
+// The tools' version, as the build gives it.
+const char* ToolsVersion();
 
 // A path the user named as this system's path: on Windows read as UTF-8.
 // (Kept out of the viewer, where std::filesystem on Windows would bring the
 // C++ library's locale machinery into the program.)
 std::filesystem::path NamedPath(const std::string& path);
 
-// "TOOL: PROBLEM", then where to read more, on `err`; gives exit code 2.
-int UsageError(std::ostream& err, std::string_view tool, std::string_view problem);
-
-// Writes the help text for "help", or "TOOL VERSION" for "version", on
-// `out`; true when the arguments asked for one of them.
-bool AnswerHelpOrVersion(const Arguments& arguments, std::string_view tool, std::string_view help, std::ostream& out);
-
-// The tools' version, as the build gives it.
-const char* ToolsVersion();
-
 // A tool's command line, from the arguments after the program's name to the
 // exit code, writing to standard output and standard error.
 using ToolRun = int (*)(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
-// The program's entry for a tool: runs it on the process's arguments. An
-// error that leaves it (nothing the tool expects) is said on standard error
-// and ends the tool with `failureCode`.
-int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run, int failureCode);
+// The program's entry for a tool: runs it on the process's arguments, with
+// every write to standard output checked. Output that cannot be written (a
+// full disk, a closed output) is said on standard error and gives exit code
+// 2; a reader that stops reading ends the tool quietly, as a broken pipe
+// ends other tools. So does an error that leaves the tool (nothing it
+// expects): said, and exit code 2.
+int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run);
 
 } // namespace zuninfo

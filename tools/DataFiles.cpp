@@ -1,11 +1,11 @@
 #include "tools/DataFiles.h"
 
+#include "data/FileFinding.h"
 #include "data/MonsterInfo.h"
 #include "platform/Ascii.h"
 #include "platform/Exception.h"
 #include "platform/FileAccess.h"
 #include "platform/NoWindow.h"
-#include "platform/PathMapping.h"
 #include "tools/CommandLine.h"
 #include "tools/MonsterFileCheck.h"
 #include "tools/NameListCheck.h"
@@ -53,16 +53,6 @@ private:
 
 } // namespace
 
-DataFiles ViewerDataFiles()
-{
-    DataFiles files;
-    for (const NameList list : kNameLists)
-        files.lists[static_cast<std::size_t>(list)] = LocalDataPath(NameListFileName(list)).string();
-    files.monsterInfo = LocalDataPath(MonsterInfoPath(0)).string();
-    files.viewersOwn = true;
-    return files;
-}
-
 std::optional<NameList> ListNamedBy(const std::string& path)
 {
     const std::filesystem::path name = NamedPath(path).filename();
@@ -80,8 +70,42 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
         const std::optional<NameList> list = ListNamedBy(path);
         std::optional<std::string>* slot = list ? &files.lists[static_cast<std::size_t>(*list)] : &files.monsterInfo;
         if (*slot)
-            throw std::invalid_argument("'" + **slot + "' and '" + path + "' are the same kind of file; name one");
+            throw UsageProblem("'" + **slot + "' and '" + path + "' are the same kind of file; name one");
         *slot = path;
+    }
+    return files;
+}
+
+void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder,
+                 std::span<const std::string> monsterFiles)
+{
+    for (const std::optional<std::string>& list : files.lists) {
+        if (list && listsFolder)
+            throw UsageProblem("'" + *list + "' is a name list and --lists names their folder: give one or the other");
+        if (list)
+            return;
+    }
+    for (const NameList list : kNameLists) {
+        files.lists[static_cast<std::size_t>(list)] = NameListPath(list, listsFolder, monsterFiles);
+        files.listFound[static_cast<std::size_t>(list)] = true;
+    }
+}
+
+DataFiles ViewerDataFiles()
+{
+    return ToolDataFiles({}, std::nullopt);
+}
+
+DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::optional<std::string>& listsFolder)
+{
+    DataFiles files = NamedDataFiles(named);
+    std::vector<std::string> monsterFiles;
+    if (files.monsterInfo)
+        monsterFiles.push_back(*files.monsterInfo);
+    ChooseLists(files, listsFolder, monsterFiles);
+    if (named.empty()) {
+        files.monsterInfo = MonsterFilePath(std::nullopt);
+        files.monsterFound = true;
     }
     return files;
 }
@@ -99,8 +123,9 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
         const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
         if (!path)
             continue;
+        const bool found = files.listFound[static_cast<std::size_t>(list)];
         checking = &*path;
-        report.BeginFile(*path);
+        report.BeginFile(*path, !found);
         NameListCheck check(report, list, columns);
         bool opened = true;
         try {
@@ -108,12 +133,12 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.
-            if (files.viewersOwn)
+            if (found)
                 break;
         }
         if (!opened) {
-            check.NotOpened(access.LastFailure(), files.viewersOwn);
-            if (files.viewersOwn)
+            check.NotOpened(access.LastFailure(), found);
+            if (found)
                 break;
         }
         listsRead[static_cast<std::size_t>(list)] = opened;
@@ -121,12 +146,12 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
 
     if (files.monsterInfo) {
         checking = &*files.monsterInfo;
-        report.BeginFile(*files.monsterInfo);
+        report.BeginFile(*files.monsterInfo, !files.monsterFound);
         MonsterFileCheck check(report, listsRead, columns, recordLines);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
-            check.NotOpened(access.LastFailure(), files.viewersOwn);
+            check.NotOpened(access.LastFailure(), files.monsterFound);
     }
 }
 

@@ -6,26 +6,40 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace zuninfo {
+
+// How a tool that takes FILEs finds the files it reads, for its --help.
+inline constexpr const char* kDataFilesHelp = R"(The name lists mons.txt, skills.txt and attacks.txt are found as the viewer
+finds them: in the --lists FOLDER when it is given; else in the current
+folder, and a list missing there beside the monster file named. The monster
+file is the FILE named, else C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere
+than on Windows, drive C: is ~/.wine/drive_c and each backslash a '/').
+Where no file or folder has exactly the name the viewer looks for, one whose
+name differs only in ASCII case is read.
+
+A FILE named mons.txt, skills.txt or attacks.txt (ASCII case ignored) is
+that list: where lists are named, those are read and no others. Each FILE is
+read at its path as it stands: no drive mapped, no backslash turned into
+'/', no other case tried.
+)";
 
 // The files one run reads, each by its path on this system, which is
 // opened as it stands and shown in the report.
 struct DataFiles {
     std::array<std::optional<std::string>, kNameLists.size()> lists; // by NameList
     std::optional<std::string> monsterInfo;
-    // The files the viewer finds itself: a list that is missing or ends
-    // start-up ends the lists, as it does in the viewer, and a file that
-    // cannot be read is told with what the viewer then does.
-    bool viewersOwn = false;
+    // Which of them the viewer's rule found, where the user named none: a
+    // list found so that is missing or ends start-up ends the lists, as it
+    // does in the viewer, and a file found so that cannot be read is told
+    // with what the viewer then does. A file named that cannot be read is
+    // trouble.
+    std::array<bool, kNameLists.size()> listFound{};
+    bool monsterFound = false;
 };
-
-// What the viewer reads, found as the viewer finds it: the three lists in the
-// current folder and the monster info file at its fixed path, mapped onto
-// this platform, each name's ASCII case matched where needed.
-DataFiles ViewerDataFiles();
 
 // The list a file is by its name: mons.txt, skills.txt or attacks.txt, ASCII
 // case ignored; nothing for another name.
@@ -33,13 +47,34 @@ std::optional<NameList> ListNamedBy(const std::string& path);
 
 // The files named, each path as it stands: mons.txt, skills.txt and
 // attacks.txt known by their names (ASCII case ignored), any other file as
-// the monster info file. Throws std::invalid_argument when two paths name the
-// same kind of file.
+// the monster info file. Throws UsageProblem when two paths name the same
+// kind of file.
 DataFiles NamedDataFiles(const std::vector<std::string>& paths);
+
+// What the viewer reads, found as the viewer finds it: the three lists in the
+// current folder and the monster info file at its fixed path, mapped onto
+// this platform, each name's ASCII case matched where needed.
+DataFiles ViewerDataFiles();
+
+// The name lists a run reads: where it names none, the three found as the
+// viewer finds them (NameListPath), in `listsFolder` or else in the current
+// folder or beside the first of `monsterFiles` that has them. Throws
+// UsageProblem when lists are named and `listsFolder` is given too.
+void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder,
+                 std::span<const std::string> monsterFiles);
+
+// The files a tool reads, given the FILEs named on its command line and its
+// --lists folder: the lists named, each at its path as it stands, or, where
+// none is named, the three found as the viewer finds them; the monster file
+// named, or, where no FILE is named, the one at the viewer's fixed path.
+// Throws UsageProblem when two paths name the same kind of file, or when
+// lists are named beside --lists.
+DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::optional<std::string>& listsFolder);
 
 // Reads the files through the viewer's own loaders, the lists first, and
 // reports what the viewer would lose, stop at, or show oddly. Reads only.
-// Memory running out ends the check with a finding of its own. Columns are
+// Memory running out ends the check with a finding of its own; a file named
+// that cannot be read, and memory running out, make its exit code 2. Columns are
 // counted in `columns`. `recordLines`, when given, receives the line of each
 // record stored.
 Report CheckDataFiles(const DataFiles& files, ColumnUnit columns = ColumnUnit::Bytes,

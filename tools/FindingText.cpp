@@ -1,17 +1,6 @@
 #include "tools/FindingText.h"
 
-#include "tools/JsonText.h"
-
 namespace zuninfo {
-
-namespace {
-
-std::string JsonPlace(std::int64_t value)
-{
-    return value == 0 ? "null" : std::to_string(value);
-}
-
-} // namespace
 
 const char* SeverityName(Severity severity)
 {
@@ -26,12 +15,19 @@ std::string FindingLine(const Finding& finding)
     return line + ": " + SeverityName(InfoOf(finding.kind).severity) + ": " + finding.message;
 }
 
-std::string FindingJson(const Finding& finding)
+void WriteFinding(JsonWriter& json, const Finding& finding)
 {
     const FindingKindInfo& kind = InfoOf(finding.kind);
-    return "{\"file\": " + JsonString(finding.file) + ", \"line\": " + JsonPlace(finding.line) + ", \"column\": "
-           + JsonPlace(finding.column) + ", \"severity\": \"" + SeverityName(kind.severity) + "\", \"kind\": \""
-           + kind.name + "\", \"message\": " + JsonString(finding.message) + "}";
+    json.Object().Member("file", finding.file);
+    for (const auto& [key, place] : {std::pair{"line", finding.line}, std::pair{"column", finding.column}}) {
+        // 0: the file as a whole.
+        if (place == 0)
+            json.Key(key).Null();
+        else
+            json.Member(key, place);
+    }
+    json.Member("severity", SeverityName(kind.severity)).Member("kind", kind.name).Member("message", finding.message);
+    json.End();
 }
 
 } // namespace zuninfo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/Finding.h"
+#include "tools/JsonWriter.h"
 
 #include <string>
 
@@ -16,7 +17,8 @@ const char* SeverityName(Severity severity);
 // whole), without the line end.
 std::string FindingLine(const Finding& finding);
 
-// The same as a JSON object.
-std::string FindingJson(const Finding& finding);
+// The same as a JSON object: file, line, column (null, null for the file as
+// a whole), severity, kind and message.
+void WriteFinding(JsonWriter& json, const Finding& finding);
 
 } // namespace zuninfo

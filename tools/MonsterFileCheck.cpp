@@ -30,7 +30,7 @@ void MonsterFileCheck::LfAlone(FilePlace lf, LfIn in)
         return;
     }
     listed = true;
-    report_.Add(FindingKind::LfLineEnd, lf, static_cast<int>(in));
+    report_.Add(FindingKind::LfLineEnd, lf, kLfAloneEffects[static_cast<std::size_t>(in)].words);
 }
 
 void MonsterFileCheck::LoneCr(FilePlace cr, unsigned char skipped)
@@ -110,8 +110,7 @@ void MonsterFileCheck::EndTrailingRun()
 
 void MonsterFileCheck::NotOpened(const OpenFailure& failure, bool atViewersPath)
 {
-    report_.AddForFile(FindingKind::Unreadable, static_cast<int>(failure.reason), failure.systemText,
-                       atViewersPath ? 1 : 0);
+    report_.AddUnreadable(failure, atViewersPath ? UnreadableEffect::AtLoad : UnreadableEffect::Named);
 }
 
 void MonsterFileCheck::Finish()

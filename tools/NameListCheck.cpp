@@ -1,6 +1,7 @@
 #include "tools/NameListCheck.h"
 
 #include "platform/Conversions.h"
+#include "tools/Message.h"
 
 #include <algorithm>
 
@@ -49,7 +50,9 @@ void NameListCheck::LineRead(const ListLine& line)
     if (lfAlone_) {
         const std::int64_t lines = lfsAlone_ - (line.endsFile && line.nameEndsWithLf ? 1 : 0);
         if (lines == 0)
-            report_.Add(FindingKind::LfLineEnd, *lfAlone_, static_cast<int>(LfIn::ListLine), id);
+            report_.Add(FindingKind::LfLineEnd, *lfAlone_,
+                        FormatMessage(kLfAloneEffects[static_cast<std::size_t>(LfIn::ListLine)].words,
+                                      {{std::to_string(id)}}));
         else
             report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
     }
@@ -78,15 +81,15 @@ void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)
 
 void NameListCheck::NotOpened(const OpenFailure& failure, bool inViewersFolder)
 {
-    std::vector<std::string> arguments{std::to_string(static_cast<int>(failure.reason)), failure.systemText, "0"};
-    if (inViewersFolder) {
-        // The viewer reads none of the lists after this one.
-        const auto later = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1;
-        for (auto list = later; list != kNameLists.end(); ++list)
-            arguments.push_back(NameListFileName(*list));
-        arguments[2] = std::to_string(arguments.size() - 1);
+    if (!inViewersFolder) {
+        report_.AddUnreadable(failure, UnreadableEffect::Named);
+        return;
     }
-    report_.AddWithArguments(FindingKind::Unreadable, FilePlace{0, 0}, std::move(arguments));
+    // The viewer reads none of the lists after this one.
+    std::vector<std::string> notRead;
+    for (auto list = std::find(kNameLists.begin(), kNameLists.end(), list_) + 1; list != kNameLists.end(); ++list)
+        notRead.push_back(NameListFileName(*list));
+    report_.AddUnreadable(failure, UnreadableEffect::AtStartUp, notRead);
 }
 
 } // namespace zuninfo

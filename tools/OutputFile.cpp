@@ -12,10 +12,10 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
-#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -25,6 +25,24 @@ namespace zuninfo {
 namespace {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+int WriteSome(int descriptor, const char* bytes, std::size_t count)
+{
+    return _write(descriptor, bytes, static_cast<unsigned>(std::min<std::size_t>(count, 1u << 30)));
+}
+int CloseDescriptor(int descriptor) { return _close(descriptor); }
+int SyncDescriptor(int descriptor) { return _commit(descriptor); }
+long ProcessId() { return _getpid(); }
+#else
+long WriteSome(int descriptor, const char* bytes, std::size_t count)
+{
+    return ::write(descriptor, bytes, count);
+}
+int CloseDescriptor(int descriptor) { return ::close(descriptor); }
+int SyncDescriptor(int descriptor) { return ::fsync(descriptor); }
+long ProcessId() { return ::getpid(); }
+#endif
 
 // The new file's name while it is written, for the signal handler, which
 // may use nothing but plain memory.
@@ -44,38 +62,82 @@ extern "C" void RemovePendingAndStop(int signal)
 }
 
 // Opens a file of that name that did not exist before, for writing.
-std::FILE* CreateNew(const fs::path& path)
+int CreateNew(const fs::path& path)
 {
 #ifdef _WIN32
-    const int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    return descriptor < 0 ? nullptr : _fdopen(descriptor, "wb");
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    return descriptor < 0 ? nullptr : ::fdopen(descriptor, "wb");
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 #endif
+}
+
+// Makes a new file beside `target`, named after it, and gives its
+// descriptor; `temporary` receives its path.
+int CreateBeside(const fs::path& target, const std::string& name, fs::path& temporary)
+{
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path file = fs::path(".") += target.filename();
+        for (const std::string& part : {std::to_string(ProcessId()), std::to_string(attempt), std::string("tmp")})
+            (file += ".") += part;
+        temporary = folder / file;
+        const int descriptor = CreateNew(temporary);
+        if (descriptor >= 0)
+            return descriptor;
+        if (errno != EEXIST)
+            break;
+    }
+    throw std::runtime_error("cannot write into the folder of '" + name + "': " + std::strerror(errno));
 }
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& target) : name_(target), target_(NamedPath(target))
+CheckedBuffer::CheckedBuffer(int descriptor) : descriptor_(descriptor)
 {
-    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-#ifdef _WIN32
-    const long process = _getpid();
-#else
-    const long process = ::getpid();
-#endif
-    for (int attempt = 0; attempt < 100 && buffer_.file == nullptr; ++attempt) {
-        fs::path name = fs::path(".") += target_.filename();
-        for (const std::string& part : {std::to_string(process), std::to_string(attempt), std::string("tmp")})
-            (name += ".") += part;
-        temporary_ = folder / name;
-        buffer_.file = CreateNew(temporary_);
-        if (buffer_.file == nullptr && errno != EEXIST)
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+}
+
+void CheckedBuffer::WriteOut(const char* bytes, std::size_t count)
+{
+    while (count > 0 && error_ == 0) {
+        const auto written = WriteSome(descriptor_, bytes, count);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error_ = written < 0 ? errno : EIO;
             break;
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
     }
-    if (buffer_.file == nullptr)
-        throw std::runtime_error("cannot write into the folder of '" + name_ + "': " + std::strerror(errno));
+}
+
+int CheckedBuffer::Flush()
+{
+    WriteOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return error_;
+}
+
+CheckedBuffer::int_type CheckedBuffer::overflow(int_type c)
+{
+    Flush();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int CheckedBuffer::sync()
+{
+    return Flush() == 0 ? 0 : -1;
+}
+
+OutputFile::OutputFile(const std::string& target)
+    : name_(target), target_(NamedPath(target)), descriptor_(CreateBeside(target_, name_, temporary_)),
+      buffer_(descriptor_)
+{
     const auto& name = temporary_.native();
     if (name.size() < std::size(pendingPath)) {
         std::copy(name.begin(), name.end(), pendingPath);
@@ -87,42 +149,48 @@ OutputFile::OutputFile(const std::string& target) : name_(target), target_(Named
 
 OutputFile::~OutputFile()
 {
-    if (buffer_.file == nullptr)
+    Discard();
+}
+
+void OutputFile::Discard()
+{
+    if (descriptor_ < 0)
         return;
-    std::fclose(buffer_.file);
+    CloseDescriptor(descriptor_);
+    descriptor_ = -1;
     std::error_code ignored;
     fs::remove(temporary_, ignored);
     pendingPath[0] = 0;
 }
 
+void OutputFile::KeepPermissionsOf(const fs::path& path)
+{
+    std::error_code error;
+    const fs::perms permissions = fs::status(path, error).permissions();
+    if (!error)
+        fs::permissions(temporary_, permissions, error);
+}
+
 void OutputFile::Commit()
 {
-    stream_.flush();
-    const bool written = stream_.good() && std::ferror(buffer_.file) == 0;
-    const bool closed = std::fclose(buffer_.file) == 0;
-    buffer_.file = nullptr;
-    std::error_code error;
-    if (written && closed)
-        fs::rename(temporary_, target_, error);
-    if (!written || !closed || error) {
-        const std::string why = error ? error.message() : std::string(std::strerror(errno));
-        fs::remove(temporary_, error);
+    int error = buffer_.Flush();
+    if (error == 0 && SyncDescriptor(descriptor_) != 0)
+        error = errno;
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (CloseDescriptor(descriptor) != 0 && error == 0)
+        error = errno;
+    std::error_code renamed;
+    if (error == 0)
+        fs::rename(temporary_, target_, renamed);
+    if (error != 0 || renamed) {
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
         pendingPath[0] = 0;
-        throw std::runtime_error("cannot write '" + name_ + "': " + why);
+        throw std::runtime_error("cannot write '" + name_ + "': "
+                                 + (renamed ? renamed.message() : std::string(std::strerror(error))));
     }
     pendingPath[0] = 0;
-}
-
-OutputFile::Buffer::int_type OutputFile::Buffer::overflow(int_type c)
-{
-    if (traits_type::eq_int_type(c, traits_type::eof()))
-        return traits_type::not_eof(c);
-    return std::fputc(c, file) == EOF ? traits_type::eof() : c;
-}
-
-std::streamsize OutputFile::Buffer::xsputn(const char* bytes, std::streamsize count)
-{
-    return static_cast<std::streamsize>(std::fwrite(bytes, 1, static_cast<std::size_t>(count), file));
 }
 
 } // namespace zuninfo

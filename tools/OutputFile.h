@@ -1,16 +1,43 @@
 #pragma once
 
-#include <cstdio>
+#include <array>
 #include <filesystem>
 #include <ostream>
 #include <streambuf>
+#include <string>
 
 namespace zuninfo {
 
-// A file the export writes, never seen half written: the text goes into a
-// new file of its own beside the target, which takes the target's name only
-// once it is complete. A run that fails, or is interrupted, removes the new
-// file and leaves the target as it was.
+// Bytes into a file descriptor through a buffer of its own. The first write
+// that fails is kept, with why (its errno), and nothing after it is written,
+// so that a tool can say that its output is incomplete instead of claiming
+// success.
+class CheckedBuffer : public std::streambuf {
+public:
+    explicit CheckedBuffer(int descriptor);
+    CheckedBuffer(const CheckedBuffer&) = delete;
+    CheckedBuffer& operator=(const CheckedBuffer&) = delete;
+
+    // Writes out what is buffered; gives the first error (0: none).
+    int Flush();
+    int Error() const { return error_; }
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    void WriteOut(const char* bytes, std::size_t count);
+
+    int descriptor_;
+    int error_ = 0;
+    std::array<char, 64 * 1024> buffer_;
+};
+
+// A file a tool writes, never seen half written: the text goes into a new
+// file of its own beside the target, which takes the target's name only once
+// it is complete and on disk. A run that fails, or is interrupted, removes
+// the new file and leaves the target as it was.
 class OutputFile {
 public:
     // Makes the new file beside `target`, a path the user named; throws
@@ -21,26 +48,25 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     std::ostream& Stream() { return stream_; }
+    // The new file's path while it is written.
+    const std::filesystem::path& Temporary() const { return temporary_; }
 
-    // Closes the new file and gives it the target's name; throws
-    // std::runtime_error when that fails.
+    // Gives the new file the permissions of the file at `path` (where the
+    // system has them).
+    void KeepPermissionsOf(const std::filesystem::path& path);
+
+    // Writes the rest, closes the new file and gives it the target's name;
+    // throws std::runtime_error naming the target when any of it fails.
     void Commit();
 
 private:
-    // The stream's bytes into the open file.
-    class Buffer : public std::streambuf {
-    public:
-        std::FILE* file = nullptr;
-
-    protected:
-        int_type overflow(int_type c) override;
-        std::streamsize xsputn(const char* bytes, std::streamsize count) override;
-    };
+    void Discard();
 
     std::string name_; // as the user named it, for messages
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    Buffer buffer_;
+    int descriptor_ = -1;
+    CheckedBuffer buffer_;
     std::ostream stream_{&buffer_};
 };
 

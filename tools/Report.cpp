@@ -1,5 +1,6 @@
 #include "tools/Report.h"
 
+#include "tools/CommandLine.h"
 #include "tools/Message.h"
 
 #include <algorithm>
@@ -7,9 +8,9 @@
 
 namespace zuninfo {
 
-void Report::BeginFile(const std::string& path)
+void Report::BeginFile(const std::string& path, bool named)
 {
-    files_.push_back({path, {}, {}, {}});
+    files_.push_back({path, named, {}, {}, {}});
 }
 
 void Report::AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments)
@@ -23,6 +24,16 @@ void Report::AddWithArguments(FindingKind kind, FilePlace place, std::vector<std
     file.listed.push_back({file.path, place.line, place.column, kind, FormatMessage(InfoOf(kind).message, arguments)});
     ++file.listedCounts[index];
     ++file.counts[index];
+}
+
+void Report::AddUnreadable(const OpenFailure& failure, UnreadableEffect effect,
+                           const std::vector<std::string>& listsNotRead)
+{
+    const char* reason = kUnreadableReasons[static_cast<std::size_t>(failure.reason)].words;
+    std::vector<std::string> effectArguments{std::to_string(listsNotRead.size())};
+    effectArguments.insert(effectArguments.end(), listsNotRead.begin(), listsNotRead.end());
+    AddForFile(FindingKind::Unreadable, reason != nullptr ? reason : failure.systemText,
+               FormatMessage(kUnreadableEffects[static_cast<std::size_t>(effect)].words, effectArguments));
 }
 
 void Report::AddOutOfMemory(const std::string& path)
@@ -85,7 +96,12 @@ std::int64_t Report::Count(Severity severity) const
 
 int Report::ExitCode() const
 {
-    return Count(Severity::Error) > 0 ? 1 : 0;
+    for (const FileFindings& file : files_) {
+        const auto count = [&file](FindingKind kind) { return file.counts[static_cast<std::size_t>(kind)]; };
+        if (count(FindingKind::OutOfMemory) > 0 || (file.named && count(FindingKind::Unreadable) > 0))
+            return kExitTrouble;
+    }
+    return Count(Severity::Error) > 0 ? kExitFinding : kExitDone;
 }
 
 } // namespace zuninfo

@@ -15,8 +15,10 @@ namespace zuninfo {
 // per file, whatever the files hold, and counts the rest.
 class Report {
 public:
-    // Findings added from now on are about the file at `path`.
-    void BeginFile(const std::string& path);
+    // Findings added from now on are about the file at `path`; `named`: the
+    // user named it (rather than the tool finding it where the viewer does),
+    // so that its not being readable is trouble.
+    void BeginFile(const std::string& path, bool named = true);
 
     // A finding at a place in the current file, or about the file as a
     // whole: its kind's message filled with the arguments (numbers or texts).
@@ -33,6 +35,10 @@ public:
     void AddWithArguments(FindingKind kind, FilePlace place, std::vector<std::string> arguments);
     // A finding that is only counted, where one like it is listed already.
     void AddUnlisted(FindingKind kind);
+    // The current file could not be opened, and why; `effect`: what the
+    // viewer then does, with the names of the lists it then leaves unread.
+    void AddUnreadable(const OpenFailure& failure, UnreadableEffect effect,
+                       const std::vector<std::string>& listsNotRead = {});
     // The check of the file at `path` (begun or not) ran out of memory.
     void AddOutOfMemory(const std::string& path);
 
@@ -52,7 +58,8 @@ public:
 
     // How many findings there are, listed or not.
     std::int64_t Count(Severity severity) const;
-    // 1 when there is an error, else 0.
+    // 2 when memory ran out or a file named cannot be read, else 1 when
+    // there is an error, else 0.
     int ExitCode() const;
 
 private:
@@ -62,6 +69,7 @@ private:
 
     struct FileFindings {
         std::string path;
+        bool named;
         std::vector<Finding> listed;
         std::array<std::int64_t, kFindingKinds.size()> counts{};       // listed or not
         std::array<std::int64_t, kFindingKinds.size()> listedCounts{}; // listed

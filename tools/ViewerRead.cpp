@@ -1,5 +1,6 @@
 #include "tools/ViewerRead.h"
 
+#include "data/MonsterFields.h"
 #include "platform/NameUtf8.h"
 
 #include <algorithm>
@@ -23,6 +24,26 @@ ViewerRead ReadAsTheViewer(const DataFiles& files)
 std::string ShownName(NameList list, std::int32_t id)
 {
     return NameAsUtf8(NameOfId(list, id), NameListEncoding(list));
+}
+
+std::string ShownValue(int field, std::int32_t value)
+{
+    const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names;
+    return list ? IdWithName(ShownName(*list, value), value) : std::to_string(value);
+}
+
+void WriteShownValue(JsonWriter& json, int field, std::int32_t value)
+{
+    const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names;
+    if (list)
+        json.Object().Member("id", std::int64_t{value}).Member("name", ShownName(*list, value)).End();
+    else
+        json.Number(value);
+}
+
+void WriteRecordPlace(JsonWriter& json, const ShownRecord& record)
+{
+    json.Member("record", std::int64_t{record.slot}).Member("line", record.line);
 }
 
 } // namespace zuninfo

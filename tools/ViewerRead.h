@@ -3,6 +3,7 @@
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
 #include "tools/DataFiles.h"
+#include "tools/JsonWriter.h"
 #include "tools/Report.h"
 
 #include <cstdint>
@@ -34,5 +35,16 @@ ViewerRead ReadAsTheViewer(const DataFiles& files);
 // The name an id field shows, as UTF-8 text, decoded as the viewer decodes
 // its list's names.
 std::string ShownName(NameList list, std::int32_t id);
+
+// A field's value as the tools write it in text: a number, or for an id its
+// name and the id, "Orc Chief (4)".
+std::string ShownValue(int field, std::int32_t value);
+
+// The same in JSON: a number, or for an id {"id": 4, "name": "Orc Chief"}.
+void WriteShownValue(JsonWriter& json, int field, std::int32_t value);
+
+// Where a record stands, as members of a JSON object: "record" (its slot)
+// and "line".
+void WriteRecordPlace(JsonWriter& json, const ShownRecord& record);
 
 } // namespace zuninfo

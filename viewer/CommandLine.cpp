@@ -1,7 +1,10 @@
 #include "viewer/CommandLine.h"
 
+#include "data/FileFinding.h"
 #include "platform/FileAccess.h"
+#include "platform/Options.h"
 
+#include <array>
 #include <string_view>
 
 #ifndef ZUNINFO_VERSION
@@ -14,7 +17,7 @@ namespace {
 
 constexpr const char* kUsage = "Usage: zuninfo-viewer [--lists FOLDER] [MONSTER_FILE]\n";
 
-constexpr const char* kHelp = R"(
+constexpr const char* kAbout = R"(
 Shows the game's monster info table one monster at a time, with the skin,
 attack and skill ids turned into names from the name lists mons.txt,
 skills.txt and attacks.txt. It only reads: no file is ever written.
@@ -30,19 +33,17 @@ from the current folder is looked for in the monster file's folder.
 A file dropped on the window is loaded as if Load had been pressed for it;
 after Load, it opens in a second viewer with the same name lists.
 
-Options:
-  --lists FOLDER  read the name lists from FOLDER
-  --help          this text
-  --version       the program's version
-
-Exit status: 0, or 2 for a mistake on the command line.
 )";
+
+constexpr const char* kExitStatus = "\nExit status: 0, or 2 for a mistake on the command line.\n";
+
+constexpr std::array<Option, 3> kOptions{kListsOption, kHelpOption, kVersionOption};
 
 CommandLine UsageError(const std::string& problem)
 {
     CommandLine result;
     result.action = CommandLine::Action::UsageError;
-    result.text = "zuninfo-viewer: " + problem + "\n" + kUsage + "Try 'zuninfo-viewer --help'.\n";
+    result.text = UsageErrorText("zuninfo-viewer", kUsage, problem);
     result.exitCode = 2;
     return result;
 }
@@ -86,45 +87,30 @@ void AppendQuoted(std::string& line, const std::string& argument)
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
-    std::optional<std::string> monsterFile, listsFolder;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            if (monsterFile)
-                return UsageError("more than one monster file: '" + *monsterFile + "' and '" + argument + "'");
-            if (argument.empty())
-                return UsageError("the monster file's name is empty");
-            monsterFile = argument;
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
-            return Print(CommandLine::Action::Help, kUsage + std::string(kHelp));
-        } else if (argument == "--version") {
+    ParsedOptions parsed;
+    try {
+        parsed = ParseOptions(arguments, kOptions);
+        if (parsed.Has("help"))
+            return Print(CommandLine::Action::Help, kUsage + std::string(kAbout) + OptionsHelp(kOptions) + kExitStatus);
+        if (parsed.Has("version"))
             return Print(CommandLine::Action::Version, "zuninfo-viewer " ZUNINFO_VERSION "\n");
-        } else if (argument == "--lists" || argument.starts_with("--lists=")) {
-            if (listsFolder)
-                return UsageError("--lists is given more than once");
-            if (argument == "--lists") {
-                if (i + 1 == arguments.size())
-                    return UsageError("--lists needs a folder");
-                listsFolder = arguments[++i];
-            } else {
-                listsFolder = argument.substr(std::string_view("--lists=").size());
-            }
-            if (!IsFolder(*listsFolder))
-                return UsageError("--lists: there is no folder '" + *listsFolder + "'");
-        } else {
-            return UsageError("unknown option '" + argument + "'");
-        }
+        if (parsed.operands.size() > 1)
+            throw UsageProblem("more than one monster file: '" + parsed.operands[0] + "' and '" + parsed.operands[1]
+                               + "'");
+        if (!parsed.operands.empty() && parsed.operands[0].empty())
+            throw UsageProblem("the monster file's name is empty");
+        if (parsed.Has("lists"))
+            RequireListsFolder(parsed.Value("lists"));
+    } catch (const UsageProblem& problem) {
+        return UsageError(problem.what());
     }
 
     CommandLine result;
     result.options.startFolder = CurrentFolder();
-    if (monsterFile)
-        result.options.monsterFile = AbsolutePath(*monsterFile);
-    if (listsFolder)
-        result.options.listsFolder = AbsolutePath(*listsFolder);
+    if (!parsed.operands.empty())
+        result.options.monsterFile = AbsolutePath(parsed.operands[0]);
+    if (const std::optional<std::string> folder = parsed.Optional("lists"))
+        result.options.listsFolder = AbsolutePath(*folder);
     return result;
 }
 

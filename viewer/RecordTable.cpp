@@ -10,11 +10,6 @@ namespace zuninfo {
 
 namespace {
 
-std::string NameCell(const std::string& name, std::int32_t id)
-{
-    return (name.empty() ? "(" : name + " (") + IntToStr(id) + ")";
-}
-
 std::string OneLine(std::string text)
 {
     std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
@@ -41,7 +36,7 @@ RecordTable::RecordTable(const TextRules& rules) : rules_(rules)
         names.foldedCells.reserve(count);
         for (std::size_t id = 0; id < table.size(); ++id) {
             names.shown.push_back(rules_.Shown(table[id], encoding));
-            names.foldedCells.push_back(rules_.Folded(NameCell(names.shown.back(), static_cast<std::int32_t>(id))));
+            names.foldedCells.push_back(rules_.Folded(IdWithName(names.shown.back(), static_cast<std::int32_t>(id))));
         }
         names.shown.emplace_back();
         names.foldedCells.emplace_back();
@@ -98,7 +93,7 @@ std::string RecordTable::CellText(int record, int column) const
     if (IsNumber(column))
         return IntToStr(value);
     const ListNames& names = NamesOf(column);
-    return NameCell(names.shown[Entry(names, value)], value);
+    return IdWithName(names.shown[Entry(names, value)], value);
 }
 
 int RecordTable::Compare(int column, int a, int b) const
@@ -147,7 +142,7 @@ bool RecordTable::Matches(int record) const
         // An id outside the table shows as the id alone, which folds to itself.
         const bool found = entry + 1 < names.shown.size()
             ? names.foldedCells[entry].find(foldedFilter_) != std::string::npos
-            : NameCell({}, value).find(foldedFilter_) != std::string::npos;
+            : IdWithName({}, value).find(foldedFilter_) != std::string::npos;
         if (found)
             return true;
     }

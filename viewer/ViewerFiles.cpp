@@ -1,24 +1,11 @@
 #include "viewer/ViewerFiles.h"
 
+#include "data/FileFinding.h"
 #include "data/MonsterInfo.h"
-#include "data/NameLists.h"
 
 #include <utility>
 
 namespace zuninfo {
-
-namespace {
-
-bool IsNameList(const std::string& path)
-{
-    for (const NameList list : kNameLists) {
-        if (path == NameListFileName(list))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 ViewerFiles::ViewerFiles(ViewerOptions options) : options_(std::move(options)) {}
 
@@ -27,14 +14,11 @@ std::FILE* ViewerFiles::Open(const std::string& path)
     // Every attempt of a Load asks for the same path.
     if (options_.monsterFile && path == MonsterInfoPath(0))
         return OpenNamedFile(*options_.monsterFile);
-    if (IsNameList(path)) {
-        if (options_.listsFolder)
-            return OpenFileInFolder(*options_.listsFolder, path);
-        if (std::FILE* file = SystemFiles().Open(path))
-            return file;
+    if (const std::optional<NameList> list = ListOfFileName(path)) {
+        std::span<const std::string> monsterFiles;
         if (options_.monsterFile)
-            return OpenFileInFolder(FolderOf(*options_.monsterFile), path);
-        return nullptr;
+            monsterFiles = {&*options_.monsterFile, 1};
+        return OpenNamedFile(NameListPath(*list, options_.listsFolder, monsterFiles));
     }
     return SystemFiles().Open(path);
 }

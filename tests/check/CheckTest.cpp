@@ -88,21 +88,21 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::IndexTwice, {{qdf, Record(7) + "\r\n" + Record(7)}}, 2, 1, w, 0, 1, "first on line 1"},
         // Why a file cannot be read; what the viewer then does only for the
         // files it finds itself.
-        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "cannot be read: it does not exist\0"sv},
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 2, 1, "cannot be read: it does not exist\0"sv},
         {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", ""}, {"attacks.txt", ""}}, 0, 0, e, 1, 1,
          "it does not exist; the viewer shows \"File not found\" when Load is pressed", Odd::None,
          std::vector<std::string>{}},
         {FindingKind::Unreadable, {{"mons.txt", ""}, {"skills.txt", std::nullopt}}, 0, 0, e, 1, 2,
          "it does not exist; the viewer shows \"File not found\" at start-up and does not read attacks.txt\0"sv,
          Odd::None, std::vector<std::string>{}},
-        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 1, 1, "it is a folder\0"sv, Odd::Folder},
+        {FindingKind::Unreadable, {{"skills.txt", std::nullopt}}, 0, 0, e, 2, 1, "it is a folder\0"sv, Odd::Folder},
 #ifndef _WIN32
-        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 1, 1, "it is a named pipe (FIFO)", Odd::Fifo},
-        {FindingKind::Unreadable, {{qdf, Records(1)}}, 0, 0, e, 1, 1, "permission denied\0"sv, Odd::NoPermission},
+        {FindingKind::Unreadable, {{qdf, std::nullopt}}, 0, 0, e, 2, 1, "it is a named pipe (FIFO)", Odd::Fifo},
+        {FindingKind::Unreadable, {{qdf, Records(1)}}, 0, 0, e, 2, 1, "permission denied\0"sv, Odd::NoPermission},
         // A path named is read as it stands: no drive, no backslashes, no
         // other case.
         {FindingKind::Unreadable, {{"c:table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
-        {FindingKind::Unreadable, {{"ZUNINFO.QDF", Records(1)}}, 0, 0, e, 1, 1, "it does not exist", Odd::None,
+        {FindingKind::Unreadable, {{"ZUNINFO.QDF", Records(1)}}, 0, 0, e, 2, 1, "it does not exist", Odd::None,
          std::vector<std::string>{qdf}},
 #endif
         {FindingKind::Unreadable, {{"my\\table.qdf", Records(1)}}, 0, 0, e, 0, 0, ""},
@@ -200,14 +200,14 @@ TEST(Check, EachOptionAsTheCommandLineGivesIt)
         {{"zuninfo.qdf"}, 1, "zuninfo.qdf:1:5: error:"},
         {{"--columns=display", "mons.txt"}, 1, "mons.txt:1:12: error: line ends with LF alone"},
         {{"mons.txt"}, 1, "mons.txt:1:9: error: line ends with LF alone"},
-        {{"comments.qdf"}, 0, "comments.qdf: warning: 1 more line ends with LF alone (not listed)\n"},
-        {{"--", "-Skills.txt"}, 1, "-Skills.txt: error: cannot be read: it does not exist\n"},
+        {{"--lists=lists", "--", "-comments.qdf"}, 0,
+         "-comments.qdf: warning: 1 more line ends with LF alone (not listed)\n"},
         {{"--version"}, 0, "zuninfo-check " ZUNINFO_VERSION "\n"},
         {{"-h"}, 0, "  -h, --help "},
-        {{"--help"}, 0, "\n  --               every argument after it is a FILE"},
-        {{"--format=yaml"}, 2, "zuninfo-check: unknown format 'yaml' (text, json or sarif)\n"},
+        {{"--help"}, 0, "\n  --                 every argument after it is a file"},
+        {{"--format=yaml"}, 2, "zuninfo-check: unknown value 'yaml' for --format; expected one of: text, json, sarif\n"},
         {{"--format", "sarif", "--columns=display"}, 2, "--columns is for text and json"},
-        {{"--columns"}, 2, "option '--columns' needs a value"},
+        {{"--columns"}, 2, "--columns needs a unit"},
         // A usage error names the argument, on standard error alone.
         {{"--jsn"}, 2, "'--jsn'"},
         {{"-x", "mons.txt"}, 2, "'-x'"},
@@ -220,7 +220,9 @@ TEST(Check, EachOptionAsTheCommandLineGivesIt)
         FileSandbox sandbox;
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", "0\t1\tx 3\r\n");
         FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 \xC3\x89\tOrc\n2 Imp\r\n");
-        FileSandbox::Write(sandbox.Folder() / "comments.qdf", ";a\n;b\n");
+        FileSandbox::Write(sandbox.Folder() / "-comments.qdf", ";a\n;b\n");
+        for (const char* list : {"mons.txt", "skills.txt", "attacks.txt"})
+            FileSandbox::Write(sandbox.Folder() / "lists" / list, "");
         std::ostringstream out, err;
         EXPECT_EQ(RunCheckCommand(run.arguments, out, err), run.exitCode);
         EXPECT_NE((out.str() + err.str()).find(run.says), std::string::npos) << out.str() << err.str();
@@ -241,7 +243,7 @@ TEST(Check, SarifLogHasARuleForEachKindAndEachFindingWithItsPlace)
     FileSandbox::Write(sandbox.Folder() / "lists/mons.txt", "1 \xC3\x89" "claireur\n2 Imp\r\n");
     FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(0, 104) + "\r\n");
     std::ostringstream out, err;
-    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "zuninfo.qdf"}, out, err), 1);
+    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "zuninfo.qdf"}, out, err), 2);
 
     const auto log = nlohmann::json::parse(out.str(), nullptr, false);
     ASSERT_TRUE(log.is_object()) << out.str();
@@ -300,7 +302,7 @@ TEST(Check, JsonOfAnyTextParsesToTheSameFindings)
     const std::vector<std::string> paths = {"mons.txt", odd + ".qdf"};
     std::ostringstream out, err;
 
-    EXPECT_EQ(RunCheckCommand({"--json", paths[0], paths[1]}, out, err), 1);
+    EXPECT_EQ(RunCheckCommand({"--json", paths[0], paths[1]}, out, err), 2);
     const nlohmann::json json = nlohmann::json::parse(out.str());
     EXPECT_EQ(json["files"], paths);
     ResetProgramState();

@@ -44,7 +44,7 @@ TEST(CheckOutOfMemory, EachFailingAllocationEndsTheCheckWithItsOwnErrorInAWholeR
         SCOPED_TRACE("allocation " + std::to_string(failing) + " of " + std::to_string(needed) + " failing");
         Report report;
         CheckWithFailingAllocation(files, failing, report);
-        EXPECT_EQ(report.ExitCode(), 1);
+        EXPECT_EQ(report.ExitCode(), 2);
         const std::vector<Finding> findings = report.Findings();
         const auto outOfMemory = std::find_if(findings.begin(), findings.end(),
                                               [](const Finding& f) { return f.kind == FindingKind::OutOfMemory; });
@@ -56,7 +56,7 @@ TEST(CheckOutOfMemory, EachFailingAllocationEndsTheCheckWithItsOwnErrorInAWholeR
         const auto parsed = nlohmann::json::parse(json.str(), nullptr, false);
         ASSERT_FALSE(parsed.is_discarded()) << json.str();
         EXPECT_EQ(parsed["findings"][outOfMemory - findings.begin()]["kind"], "out-of-memory");
-        EXPECT_EQ(parsed["exit_code"], 1);
+        EXPECT_EQ(parsed["exit_code"], 2);
         std::ostringstream sarif;
         WriteSarif(report, sarif);
         const auto log = nlohmann::json::parse(sarif.str(), nullptr, false);

@@ -62,8 +62,8 @@ TEST(Export, FormatsLossesAndExitCodes)
         {"a record lost behind a bad token", with({}), Record(0, 1) + Record(1, 1, "3x") + Record(2, 1), 1,
          header, "zuninfo.qdf:2:7: error: Walk Speed (field 3): '3x' is not a valid integer value"},
         {"a file without records: the header alone", with({"--format=json"}), ";\r\n", 0, "[]\n", ""},
-        {"a monster file that cannot be read: nothing", {"mons.txt", "missing.qdf"}, "", 1, "", "missing.qdf: error"},
-        {"an unknown format", with({"--format", "xml"}), kTwoRecords, 2, "", "no such format 'xml'"},
+        {"a monster file that cannot be read: nothing", {"mons.txt", "missing.qdf"}, "", 2, "", "missing.qdf: error"},
+        {"an unknown format", with({"--format", "xml"}), kTwoRecords, 2, "", "unknown value 'xml' for --format"},
         {"json takes no BOM", with({"--format", "json", "--bom"}), kTwoRecords, 2, "", "--bom is for csv and tsv"},
         {"never over a file it reads", with({"-o", "./mons.txt"}), kTwoRecords, 2, "", "a file this run reads"},
         {"an unknown option", with({"--columns"}), kTwoRecords, 2, "", "unknown option '--columns'"},
@@ -131,6 +131,8 @@ TEST(Export, AnOutputFileIsReplacedWhole)
     FileSandbox sandbox;
     FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kTwoRecords);
     FileSandbox::Write(sandbox.Folder() / "out.csv", "old export");
+    for (const char* list : {"mons.txt", "skills.txt", "attacks.txt"})
+        FileSandbox::Write(sandbox.Folder() / list, "");
     std::ostringstream out, err;
 
     EXPECT_EQ(RunExportCommand({"-o", "out.csv", "zuninfo.qdf"}, out, err), 0) << err.str();
@@ -142,7 +144,7 @@ TEST(Export, AnOutputFileIsReplacedWhole)
     for (const auto& entry : std::filesystem::directory_iterator(sandbox.Folder()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"out.csv", "zuninfo.qdf"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"attacks.txt", "mons.txt", "out.csv", "skills.txt", "zuninfo.qdf"}));
     ResetProgramState();
 }
 
