@@ -241,9 +241,10 @@ TEST(Check, SarifLogHasARuleForEachKindAndEachFindingWithItsPlace)
     FileSandbox sandbox;
     // The LF alone stands at byte 13, character 12; a list is missing.
     FileSandbox::Write(sandbox.Folder() / "lists/mons.txt", "1 \xC3\x89" "claireur\n2 Imp\r\n");
-    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", Record(0, 104) + "\r\n");
+    // The monster file lies outside the current folder.
+    FileSandbox::Write(sandbox.Folder() / "../zuninfo.qdf", Record(0, 104) + "\r\n");
     std::ostringstream out, err;
-    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "zuninfo.qdf"}, out, err), 2);
+    EXPECT_EQ(RunCheckCommand({"--format", "sarif", "lists/mons.txt", "skills.txt", "../zuninfo.qdf"}, out, err), 2);
 
     const auto log = nlohmann::json::parse(out.str(), nullptr, false);
     ASSERT_TRUE(log.is_object()) << out.str();
@@ -280,7 +281,11 @@ TEST(Check, SarifLogHasARuleForEachKindAndEachFindingWithItsPlace)
     EXPECT_EQ(runsOn["artifactLocation"]["uriBaseId"], "SRCROOT");
     EXPECT_EQ(runsOn["region"]["startLine"], 1);
     EXPECT_EQ(runsOn["region"]["startColumn"], 12);
-    EXPECT_EQ(results["id-outside-table"]["region"]["startColumn"], 3);
+    const auto& outside = results["id-outside-table"];
+    EXPECT_EQ(outside["region"]["startColumn"], 3);
+    EXPECT_TRUE(outside["artifactLocation"]["uri"].get<std::string>().starts_with("file:///"));
+    EXPECT_TRUE(outside["artifactLocation"]["uri"].get<std::string>().ends_with("/zuninfo.qdf"));
+    EXPECT_FALSE(outside["artifactLocation"].contains("uriBaseId"));
     const auto& unreadable = results["unreadable"];
     EXPECT_EQ(unreadable["artifactLocation"]["uri"], "skills.txt");
     EXPECT_FALSE(unreadable.contains("region"));

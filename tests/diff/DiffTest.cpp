@@ -33,6 +33,7 @@ struct DiffCase {
     std::string after;
     int exitCode;
     std::vector<std::string> lines; // each must stand in the output
+    std::vector<std::string> json = {}; // each must stand in the JSON output
 };
 
 TEST(Diff, RecordsMatchedAndTheirChangesNamed)
@@ -46,6 +47,15 @@ TEST(Diff, RecordsMatchedAndTheirChangesNamed)
          {"the records are the same"}},
         {"an Index used twice is matched by position", Record(7) + Record(7), Record(7) + Record(7, 12), 1,
          {"Record 1, Index 7 (Goblin), line 2 -> line 2, matched by position: Str 10 -> 12", "0 matched by Index, 2 by position"}},
+        {"twice in the old file only: looked for by position, also when removed", Record(7) + Record(7), Record(7, 12), 1,
+         {"Record 0, Index 7 (Goblin), line 1 -> line 1, matched by position: Str 10 -> 12",
+          "Record 1, Index 7 (Goblin), old line 2: removed", "2 records in old.qdf, 1 in new.qdf; 0 matched by Index, 1 by position"},
+         {R"({"change": "removed", "matched_by": "position", "index": 7,)"}},
+        {"a record matched by position whose Index changed is named by its old Index", Record(7) + Record(7) + Record(9) + Record(9),
+         Record(7) + Record(9) + Record(9) + Record(7), 1,
+         {"Record 1, Index 7 (Goblin), line 2 -> line 2, matched by position: Index 7 -> 9"},
+         {R"({"change": "changed", "matched_by": "position", "index": 7, "old": {"record": 1, "line": 2})"}},
+        {"one record: counted so", Record(4), Record(4), 0, {"zuninfo-diff: 1 record in old.qdf, 1 in new.qdf; 1 matched by Index"}},
         {"added and removed", three, Record(4) + Record(6) + Record(9), 1,
          {"Index 5 (Goblin), old line 2: removed", "Index 9 (Goblin), new line 3: added"}},
         {"a record lost behind a bad token", three, Record(4) + "5x\r\n" + Record(6), 1,
@@ -69,10 +79,12 @@ TEST(Diff, RecordsMatchedAndTheirChangesNamed)
             EXPECT_NE(out.str().find(line), std::string::npos) << out.str();
 
         std::ostringstream json;
-        RunDiffCommand({"--json", "mons.txt", "attacks.txt", "old.qdf", "new.qdf"}, json, err);
+        RunDiffCommand({"--format=json", "mons.txt", "attacks.txt", "old.qdf", "new.qdf"}, json, err);
         if (c.exitCode != 2) {
             EXPECT_EQ(nlohmann::json::parse(json.str())["exit_code"], c.exitCode);
         }
+        for (const std::string& part : c.json)
+            EXPECT_NE(json.str().find(part), std::string::npos) << json.str();
     }
     ResetProgramState();
 }
