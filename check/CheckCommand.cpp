@@ -2,7 +2,6 @@
 
 #include "check/ReportWriters.h"
 #include "tools/CommandLine.h"
-#include "data/FileFinding.h"
 #include "tools/DataFiles.h"
 
 #include <optional>
@@ -74,14 +73,12 @@ int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
         const ParsedOptions parsed = kTool.Parse(arguments);
         if (kTool.AnsweredHelpOrVersion(parsed, out))
             return kExitDone;
-        const std::string formatName = parsed.Has("json") ? "json" : parsed.Value("format", "text");
+        const std::string formatName = ChosenFormat(parsed, "text");
         format = formatName == "json" ? Format::Json : formatName == "sarif" ? Format::Sarif : Format::Text;
         if (parsed.Has("columns"))
             columns = parsed.Value("columns") == "display" ? ColumnUnit::Display : ColumnUnit::Bytes;
         if (format == Format::Sarif && columns)
             throw UsageProblem("--columns is for text and json: SARIF counts columns in characters");
-        if (parsed.Has("lists"))
-            RequireListsFolder(parsed.Value("lists"));
         files = ToolDataFiles(parsed.operands, parsed.Optional("lists"));
     } catch (const UsageProblem& problem) {
         return kTool.UsageError(err, problem.what());

@@ -1,6 +1,5 @@
 #include "diff/DiffCommand.h"
 
-#include "data/FileFinding.h"
 #include "diff/UnreadRecords.h"
 #include "tools/CommandLine.h"
 #include "tools/FindingText.h"
@@ -200,8 +199,6 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
         if (monsterFiles.size() != 2)
             throw UsageProblem("name two monster files, OLD and NEW (" + std::to_string(monsterFiles.size())
                                + " named)");
-        if (parsed.Has("lists"))
-            RequireListsFolder(parsed.Value("lists"));
         lists = NamedDataFiles(listPaths);
         ChooseLists(lists, parsed.Optional("lists"), monsterFiles);
     } catch (const UsageProblem& problem) {
@@ -232,7 +229,7 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     Comparison comparison{before, after, listsRead.report, CompareRecords(before.read.records, after.read.records), {}, {}};
     comparison.removedUnread = UnreadIn(after, comparison.diff, true);
     comparison.addedUnread = UnreadIn(before, comparison.diff, false);
-    if (parsed.Has("json") || parsed.Value("format") == "json")
+    if (ChosenFormat(parsed, "text") == "json")
         WriteJson(comparison, out);
     else
         WriteText(comparison, out);

@@ -1,7 +1,6 @@
 #include "export/ExportCommand.h"
 
 #include "export/RecordFormats.h"
-#include "data/FileFinding.h"
 #include "tools/CommandLine.h"
 #include "tools/FindingText.h"
 #include "tools/OutputFile.h"
@@ -135,11 +134,9 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         parsed = kTool.Parse(arguments);
         if (kTool.AnsweredHelpOrVersion(parsed, out))
             return kExitDone;
-        format = *FormatNamed(parsed.Has("json") ? "json" : parsed.Value("format", "csv"));
+        format = *FormatNamed(ChosenFormat(parsed, "csv"));
         if (parsed.Has("bom") && format == RecordFormat::Json)
             throw UsageProblem("--bom is for csv and tsv; JSON text has no byte order mark");
-        if (parsed.Has("lists"))
-            RequireListsFolder(parsed.Value("lists"));
         files = ToolDataFiles(parsed.operands, parsed.Optional("lists"));
         if (const std::optional<std::string> output = parsed.Optional("output")) {
             if (const std::optional<std::string> input = InputAt(*output, Inputs(files)))

@@ -49,6 +49,11 @@ bool Tool::AnsweredHelpOrVersion(const ParsedOptions& parsed, std::ostream& out)
     return true;
 }
 
+std::string ChosenFormat(const ParsedOptions& parsed, std::string_view otherwise)
+{
+    return parsed.Has("json") ? "json" : parsed.Value("format", otherwise);
+}
+
 const char* ToolsVersion()
 {
     return ZUNINFO_VERSION;

@@ -22,6 +22,10 @@ enum ExitCode : int {
 // Options that several tools take.
 inline constexpr Option kJsonOption{"json", 0, nullptr, "the same as --format=json"};
 
+// The form of output --format chose, or --json; `otherwise` where neither
+// is given.
+std::string ChosenFormat(const ParsedOptions& parsed, std::string_view otherwise);
+
 // A tool as its user meets it: its name, usage line, what it does, options,
 // and what its exit codes 0 and 1 mean; from these, its --help, --version
 // and usage errors.

@@ -79,6 +79,8 @@ DataFiles NamedDataFiles(const std::vector<std::string>& paths)
 void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder,
                  std::span<const std::string> monsterFiles)
 {
+    if (listsFolder)
+        RequireListsFolder(*listsFolder);
     for (const std::optional<std::string>& list : files.lists) {
         if (list && listsFolder)
             throw UsageProblem("'" + *list + "' is a name list and --lists names their folder: give one or the other");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/FileFinding.h"
 #include "data/NameLists.h"
 #include "tools/Report.h"
 
@@ -59,7 +60,8 @@ DataFiles ViewerDataFiles();
 // The name lists a run reads: where it names none, the three found as the
 // viewer finds them (NameListPath), in `listsFolder` or else in the current
 // folder or beside the first of `monsterFiles` that has them. Throws
-// UsageProblem when lists are named and `listsFolder` is given too.
+// UsageProblem when `listsFolder` is no folder, or is given where lists are
+// named.
 void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder,
                  std::span<const std::string> monsterFiles);
 
@@ -67,8 +69,7 @@ void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder
 // --lists folder: the lists named, each at its path as it stands, or, where
 // none is named, the three found as the viewer finds them; the monster file
 // named, or, where no FILE is named, the one at the viewer's fixed path.
-// Throws UsageProblem when two paths name the same kind of file, or when
-// lists are named beside --lists.
+// Throws UsageProblem as NamedDataFiles and ChooseLists do.
 DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::optional<std::string>& listsFolder);
 
 // Reads the files through the viewer's own loaders, the lists first, and
