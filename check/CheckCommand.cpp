@@ -46,17 +46,14 @@ constexpr Option kOptions[] = {
      "how text and json count columns, from 1 (sarif\ncounts each UTF-8 character one, as SARIF's\ncolumnKind "
      "\"unicodeCodePoints\" says):",
      kColumnUnits},
-    kListsOption,
-    kHelpOption,
-    kVersionOption,
 };
 
-const std::string kAboutAll = std::string(kAbout) + kDataFilesHelp + kReportHelp;
+constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kReportHelp};
 
 const Tool kTool{
     "zuninfo-check",
     "Usage: zuninfo-check [OPTION...] [--] [FILE...]\n",
-    kAboutAll,
+    kAboutParts,
     kOptions,
     "0 when nothing would be lost or stop the viewer\n(warnings at most)",
     "1 when something would",

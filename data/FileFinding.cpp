@@ -29,8 +29,12 @@ std::string NameListPath(NameList list, const std::optional<std::string>& listsF
     if (listsFolder)
         return FileInFolder(*listsFolder, name);
     std::vector<std::string> places{ProgramFilePath(name)};
-    for (const std::string& monsterFile : monsterFiles)
-        places.push_back(FileInFolder(FolderOf(AbsolutePath(monsterFile)), name));
+    for (const std::string& monsterFile : monsterFiles) {
+        // A monster file named without a folder lies in the current one.
+        const std::string folder = FolderOf(monsterFile);
+        if (!folder.empty())
+            places.push_back(FileInFolder(folder, name));
+    }
     if (places.size() > 1) {
         for (const std::string& place : places) {
             if (std::FILE* file = OpenNamedFile(place)) {

@@ -44,15 +44,14 @@ constexpr OptionChoice kFormats[] = {
 constexpr Option kOptions[] = {
     {"format", 0, "FORMAT", "the form of the comparison, one of:", kFormats},
     kJsonOption,
-    kListsOption,
-    kHelpOption,
-    kVersionOption,
 };
+
+constexpr std::string_view kAboutParts[] = {kAbout};
 
 const Tool kTool{
     "zuninfo-diff",
     "Usage: zuninfo-diff [--format text|json] [--lists FOLDER] [LIST...] OLD NEW\n",
-    kAbout,
+    kAboutParts,
     kOptions,
     "0 when the records are the same",
     "1 when they differ (or a name\nlist cannot be found)",

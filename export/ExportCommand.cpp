@@ -47,17 +47,14 @@ constexpr Option kOptions[] = {
     {"output", 'o', "FILE",
      "write to FILE instead of standard output; FILE is\nreplaced only once the export is complete, and never\n"
      "when it is one of the files read"},
-    kListsOption,
-    kHelpOption,
-    kVersionOption,
 };
 
-const std::string kAboutAll = std::string(kAbout) + kDataFilesHelp + kFormatsHelp;
+constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kFormatsHelp};
 
 const Tool kTool{
     "zuninfo-export",
     "Usage: zuninfo-export [--format csv|tsv|json] [--bom] [-o FILE] [FILE...]\n",
-    kAboutAll,
+    kAboutParts,
     kOptions,
     "0 when the viewer reads everything",
     "1 when it would lose\ndata or stop (when it would show no record, nothing is written)",

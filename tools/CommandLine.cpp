@@ -1,5 +1,6 @@
 #include "tools/CommandLine.h"
 
+#include "data/FileFinding.h"
 #include "platform/ProgramArguments.h"
 #include "tools/OutputFile.h"
 #ifdef _WIN32
@@ -24,9 +25,29 @@
 
 namespace zuninfo {
 
+namespace {
+
+// A tool's options: its own, then those every tool takes.
+std::vector<Option> AllOptions(std::span<const Option> own)
+{
+    std::vector<Option> all(own.begin(), own.end());
+    all.insert(all.end(), {kListsOption, kHelpOption, kVersionOption});
+    return all;
+}
+
+} // namespace
+
+ParsedOptions Tool::Parse(const std::vector<std::string>& arguments) const
+{
+    return ParseOptions(arguments, AllOptions(options));
+}
+
 std::string Tool::Help() const
 {
-    return std::string(usage) + std::string(about) + "\n" + OptionsHelp(options) + "\nExit status: "
+    std::string help(usage);
+    for (const std::string_view part : about)
+        help += part;
+    return help + "\n" + OptionsHelp(AllOptions(options)) + "\nExit status: "
            + std::string(zeroMeans) + ", " + std::string(oneMeans)
            + ", 2 for trouble: a usage error, a file named that cannot be\nread, an output that cannot be written, or "
              "memory running out.\n";

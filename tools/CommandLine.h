@@ -26,19 +26,20 @@ inline constexpr Option kJsonOption{"json", 0, nullptr, "the same as --format=js
 // is given.
 std::string ChosenFormat(const ParsedOptions& parsed, std::string_view otherwise);
 
-// A tool as its user meets it: its name, usage line, what it does, options,
-// and what its exit codes 0 and 1 mean; from these, its --help, --version
-// and usage errors.
+// A tool as its user meets it: its name, usage line, what it does, its own
+// options, and what its exit codes 0 and 1 mean; from these, its --help,
+// --version and usage errors. Every tool takes --lists, --help and
+// --version besides its own options.
 struct Tool {
     std::string_view name;
     std::string_view usage; // "Usage: NAME ...", with its line end
-    std::string_view about; // what it does, between the usage line and the options
+    std::span<const std::string_view> about; // what it does, between the usage line and the options
     std::span<const Option> options;
     std::string_view zeroMeans; // "0 when ..."
     std::string_view oneMeans;  // "1 when ..."
 
     // Throws UsageProblem.
-    ParsedOptions Parse(const std::vector<std::string>& arguments) const { return ParseOptions(arguments, options); }
+    ParsedOptions Parse(const std::vector<std::string>& arguments) const;
     std::string Help() const;
     // Says the problem on `err`; gives kExitTrouble.
     int UsageError(std::ostream& err, std::string_view problem) const;
