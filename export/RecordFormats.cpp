@@ -77,7 +77,10 @@ void WriteTable(const std::vector<ShownRecord>& records, char separator, std::st
                 row += separator;
             if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names) {
                 const std::string name = ShownName(*list, value);
-                append(row, formulaGuard && LooksLikeFormula(name) ? "'" + name : name);
+                if (formulaGuard && LooksLikeFormula(name))
+                    append(row, "'" + name);
+                else
+                    append(row, name);
                 row += separator;
             }
             AppendNumber(row, value);
