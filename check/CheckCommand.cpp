@@ -37,13 +37,13 @@ constexpr OptionChoice kFormats[] = {
 };
 constexpr OptionChoice kColumnUnits[] = {
     {"bytes", "each byte one (the default; as Clang and Vim)"},
-    {"display", "each UTF-8 character one, a tab on to the\nnext multiple of 8 (as GCC and Emacs)"},
+    {"display", "each UTF-8 character one, a tab on to the next multiple of 8 (as GCC and Emacs)"},
 };
 constexpr Option kOptions[] = {
     {"format", 0, "FORMAT", "the form of the report, one of:", kFormats},
     kJsonOption,
     {"columns", 0, "UNIT",
-     "how text and json count columns, from 1 (sarif\ncounts each UTF-8 character one, as SARIF's\ncolumnKind "
+     "how text and json count columns, from 1 (sarif counts each UTF-8 character one, as SARIF's columnKind "
      "\"unicodeCodePoints\" says):",
      kColumnUnits},
 };
@@ -55,7 +55,7 @@ const Tool kTool{
     "Usage: zuninfo-check [OPTION...] [--] [FILE...]\n",
     kAboutParts,
     kOptions,
-    "0 when nothing would be lost or stop the viewer\n(warnings at most)",
+    "0 when nothing would be lost or stop the viewer (warnings at most)",
     "1 when something would",
 };
 

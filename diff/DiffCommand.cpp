@@ -54,7 +54,7 @@ const Tool kTool{
     kAboutParts,
     kOptions,
     "0 when the records are the same",
-    "1 when they differ (or a name\nlist cannot be found)",
+    "1 when they differ (or a name list cannot be found)",
 };
 
 struct MonsterFile {

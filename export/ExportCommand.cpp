@@ -31,21 +31,21 @@ zuninfo-check. Text is UTF-8. No file that is read is ever written.
 )";
 
 constexpr OptionChoice kFormats[] = {
-    {"csv", "(the default) RFC 4180: a header row of the fields'\ncaptions, then a row a record; an id field is two\n"
+    {"csv", "(the default) RFC 4180: a header row of the fields' captions, then a row a record; an id field is two "
             "columns, \"Skin\" (the name) and \"Skin id\""},
-    {"tsv", "the same columns separated by tabs; \\\\, \\t, \\r and \\n\nstand for a backslash, tab, CR and LF in a name"},
-    {"json", "one array of objects, one a record: \"record\" (its\nplace in the viewer's store, from 0), \"line\" (where\n"
-             "it starts in the file), then each field by its\ncaption, an id field as {\"id\": 3, \"name\": \"Orc\"}"},
+    {"tsv", "the same columns separated by tabs; \\\\, \\t, \\r and \\n stand for a backslash, tab, CR and LF in a name"},
+    {"json", "one array of objects, one a record: \"record\" (its place in the viewer's store, from 0), \"line\" (where "
+             "it starts in the file), then each field by its caption, an id field as {\"id\": 3, \"name\": \"Orc\"}"},
 };
 constexpr Option kOptions[] = {
     {"format", 0, "FORMAT", "the form of the records, one of:", kFormats},
     kJsonOption,
-    {"bom", 0, nullptr, "begin csv or tsv with a UTF-8 byte order mark, for\nspreadsheets that need one to read UTF-8"},
+    {"bom", 0, nullptr, "begin csv or tsv with a UTF-8 byte order mark, for spreadsheets that need one to read UTF-8"},
     {"no-formula-guard", 0, nullptr,
-     "write names as they stand in csv and tsv; without it,\na name that begins with =, +, -, @, a tab or CR is\n"
-     "written after a ' so that spreadsheets take it for\ntext, not a formula"},
+     "write names as they stand in csv and tsv; without it, a name that begins with =, +, -, @, a tab or CR is "
+     "written after a ' so that spreadsheets take it for text, not a formula"},
     {"output", 'o', "FILE",
-     "write to FILE instead of standard output; FILE is\nreplaced only once the export is complete, and never\n"
+     "write to FILE instead of standard output; FILE is replaced only once the export is complete, and never "
      "when it is one of the files read"},
 };
 
@@ -57,7 +57,7 @@ const Tool kTool{
     kAboutParts,
     kOptions,
     "0 when the viewer reads everything",
-    "1 when it would lose\ndata or stop (when it would show no record, nothing is written)",
+    "1 when it would lose data or stop (when it would show no record, nothing is written)",
 };
 
 std::optional<RecordFormat> FormatNamed(std::string_view name)

@@ -8,8 +8,9 @@ namespace zuninfo {
 
 namespace {
 
-// Where the help of every option starts.
+// Where the help of every option starts, and where lines end.
 constexpr std::size_t kHelpColumn = 21;
+constexpr std::size_t kLineWidth = 79;
 
 std::string Lowered(std::string_view text)
 {
@@ -19,20 +20,8 @@ std::string Lowered(std::string_view text)
     return lower;
 }
 
-// The text, each line after the first indented to `column`.
-std::string Indented(std::string_view text, std::size_t column)
-{
-    std::string indented;
-    for (const char c : text) {
-        indented += c;
-        if (c == '\n')
-            indented.append(column, ' ');
-    }
-    return indented;
-}
-
-// "label" and then `help` from `column`, on the next line when the label
-// reaches it.
+// "label" and then `help`, wrapped, from `column`; on the next line when
+// the label reaches it.
 void AppendEntry(std::string& out, std::string label, std::string_view help, std::size_t column)
 {
     out += label;
@@ -40,7 +29,11 @@ void AppendEntry(std::string& out, std::string label, std::string_view help, std
         out += "\n" + std::string(column, ' ');
     else
         out.append(column - label.size(), ' ');
-    out += Indented(help, column);
+    for (const char c : WrappedText(help, kLineWidth - column)) {
+        out += c;
+        if (c == '\n')
+            out.append(column, ' ');
+    }
     out += '\n';
 }
 
@@ -53,6 +46,25 @@ std::string OneOf(std::span<const OptionChoice> choices)
 }
 
 } // namespace
+
+std::string WrappedText(std::string_view text, std::size_t width)
+{
+    std::string wrapped;
+    std::size_t lineStart = 0;
+    while (!text.empty()) {
+        const std::size_t wordEnd = std::min(text.find(' '), text.size());
+        const std::string_view word = text.substr(0, wordEnd);
+        if (wrapped.size() > lineStart && wrapped.size() - lineStart + 1 + word.size() > width) {
+            wrapped += '\n';
+            lineStart = wrapped.size();
+        } else if (wrapped.size() > lineStart) {
+            wrapped += ' ';
+        }
+        wrapped += word;
+        text.remove_prefix(std::min(wordEnd + 1, text.size()));
+    }
+    return wrapped;
+}
 
 std::string ParsedOptions::Value(std::string_view name, std::string_view otherwise) const
 {
@@ -123,13 +135,11 @@ std::string OptionsHelp(std::span<const Option> table)
         if (option.valueName != nullptr)
             label += std::string("=") + option.valueName;
         AppendEntry(help, label, option.help, kHelpColumn);
-        std::size_t width = 0;
+        // Each value on a line of its own, as the option given it.
         for (const OptionChoice& choice : option.choices)
-            width = std::max(width, std::char_traits<char>::length(choice.name));
-        for (const OptionChoice& choice : option.choices)
-            AppendEntry(help, std::string(kHelpColumn + 2, ' ') + choice.name, choice.help, kHelpColumn + width + 4);
+            AppendEntry(help, std::string("  --") + option.name + "=" + choice.name, choice.help, kHelpColumn);
     }
-    AppendEntry(help, "  --", "every argument after it is a file, even one that\nstarts with '-'", kHelpColumn);
+    AppendEntry(help, "  --", "every argument after it is a file, even one that starts with '-'", kHelpColumn);
     return help;
 }
 

@@ -25,7 +25,7 @@ struct Option {
     const char* name;      // the long name, without its dashes: "--name"
     char shortName;        // "-s"; 0: none
     const char* valueName; // "--name=VALUE" or "--name VALUE"; nullptr: it takes no value
-    const char* help;      // its help: lines ended by '\n' where they break
+    const char* help;      // its help, wrapped where it is shown
     std::span<const OptionChoice> choices = {}; // the values it takes; empty: any
 };
 
@@ -61,6 +61,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments, std::span<
 // The Options block of --help: a line for each row with its help and
 // choices, and one for "--".
 std::string OptionsHelp(std::span<const Option> table);
+
+// The words of `text` in lines of at most `width` characters (a longer word
+// has a line of its own), joined by '\n'.
+std::string WrappedText(std::string_view text, std::size_t width);
 
 // A usage mistake as every program says it, on standard error: the program,
 // the problem, its usage line and where to read more.

@@ -47,10 +47,12 @@ std::string Tool::Help() const
     std::string help(usage);
     for (const std::string_view part : about)
         help += part;
-    return help + "\n" + OptionsHelp(AllOptions(options)) + "\nExit status: "
-           + std::string(zeroMeans) + ", " + std::string(oneMeans)
-           + ", 2 for trouble: a usage error, a file named that cannot be\nread, an output that cannot be written, or "
-             "memory running out.\n";
+    return help + "\n" + OptionsHelp(AllOptions(options)) + "\n"
+           + WrappedText("Exit status: " + std::string(zeroMeans) + ", " + std::string(oneMeans)
+                             + ", 2 for trouble: a usage error, a file named that cannot be read, an output that "
+                               "cannot be written, or memory running out.",
+                         79)
+           + "\n";
 }
 
 int Tool::UsageError(std::ostream& err, std::string_view problem) const
