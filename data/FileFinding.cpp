@@ -46,9 +46,9 @@ std::string NameListPath(NameList list, const std::optional<std::string>& listsF
     return places.front();
 }
 
-std::string MonsterFilePath(const std::optional<std::string>& named)
+std::string FixedMonsterFilePath()
 {
-    return named ? *named : ProgramFilePath(MonsterInfoPath(0));
+    return ProgramFilePath(MonsterInfoPath(0));
 }
 
 } // namespace zuninfo

@@ -30,8 +30,8 @@ std::optional<NameList> ListOfFileName(std::string_view name);
 std::string NameListPath(NameList list, const std::optional<std::string>& listsFolder,
                          std::span<const std::string> monsterFiles);
 
-// The monster file: the one named, as it stands; else the fixed path, mapped
-// onto this system as Load maps it.
-std::string MonsterFilePath(const std::optional<std::string>& named);
+// The monster file where none is named: the fixed path, mapped onto this
+// system as Load maps it. (One named is read at its path as it stands.)
+std::string FixedMonsterFilePath();
 
 } // namespace zuninfo

@@ -106,7 +106,7 @@ DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::option
         monsterFiles.push_back(*files.monsterInfo);
     ChooseLists(files, listsFolder, monsterFiles);
     if (named.empty()) {
-        files.monsterInfo = MonsterFilePath(std::nullopt);
+        files.monsterInfo = FixedMonsterFilePath();
         files.monsterFound = true;
     }
     return files;
