@@ -55,12 +55,14 @@ void ScaledWindow::Create(HINSTANCE instance, const std::string& caption, int le
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     if (!GetClassInfoExW(instance, design_.className, &windowClass)) {
+        const auto icon = [&](int widthMetric, int heightMetric) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                                 GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
+        };
+        windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &ScaledWindow::WindowProc;
         windowClass.hInstance = instance;
-        const auto icon = [&](int width, int height) {
-            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
-                                                 GetSystemMetrics(width), GetSystemMetrics(height), 0));
-        };
         windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
         if (design_.smallIcon)
             windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
