@@ -1,6 +1,9 @@
 #include "platform/win32/Controls.h"
 
-#include "platform/win32/NameText.h"
+#include "platform/Exception.h"
+#include "platform/CodePageText.h"
+
+#include <commctrl.h>
 
 #include <iterator>
 
@@ -41,24 +44,129 @@ HFONT CreateControlFont(const char* face, int points, UINT dpi, bool bold)
                        DEFAULT_PITCH | FF_SWISS, Utf16(face).c_str());
 }
 
-bool KeepFocusAcrossActivation(HWND window, WPARAM wParam, HWND& focusWhenInactive)
+ScaledWindow::~ScaledWindow()
 {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window, focus))
-            focusWhenInactive = focus;
-    } else if (focusWhenInactive != nullptr && IsWindow(focusWhenInactive)) {
-        SetFocus(focusWhenInactive);
-        return true;
-    }
-    return false;
+    Destroy();
 }
 
-void TakeSuggestedPlace(HWND window, LPARAM lParam)
+void ScaledWindow::Create(HINSTANCE instance, const std::string& caption, int left, int top, int width, int height,
+                          HWND owner)
 {
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!GetClassInfoExW(instance, design_.className, &windowClass)) {
+        const auto icon = [&](int widthMetric, int heightMetric) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                                 GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
+        };
+        windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &ScaledWindow::WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = icon(SM_CXICON, SM_CYICON);
+        if (design_.smallIcon)
+            windowClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = design_.className;
+        RegisterClassExW(&windowClass);
+    }
+    CreateWindowExW(design_.exStyle, design_.className, Utf16(caption).c_str(), design_.style, left, top, width, height,
+                    owner, nullptr, instance, this);
+    if (window_ == nullptr)
+        throw Exception("The window could not be created.");
+    dpi_ = GetDpiForWindow(window_);
+}
+
+void ScaledWindow::Destroy()
+{
+    if (window_ != nullptr) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+void ScaledWindow::FitFrame(int clientWidth, int clientHeight, const POINT* place)
+{
+    RECT frame{0, 0, Scaled(clientWidth), Scaled(clientHeight)};
+    AdjustWindowRectExForDpi(&frame, design_.style, FALSE, design_.exStyle, dpi_);
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (place == nullptr ? SWP_NOMOVE : 0);
+    SetWindowPos(window_, nullptr, place != nullptr ? Scaled(place->x) : 0, place != nullptr ? Scaled(place->y) : 0,
+                 frame.right - frame.left, frame.bottom - frame.top, flags);
+}
+
+void ScaledWindow::AddTooltip(HWND control, const wchar_t* hint)
+{
+    if (tooltip_ == nullptr) {
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(hint);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Over most of a combo box the mouse is over its edit part.
+    COMBOBOXINFO comboBox{};
+    comboBox.cbSize = sizeof(comboBox);
+    if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
+        tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT ScaledWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        ApplyDpi();
+        // The place and size Windows suggests, once the controls are scaled.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // What a dialog box does: the focus leaves with the window and comes
+        // back with it to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(window_, focus))
+                focusWhenInactive_ = focus;
+        } else if (focusWhenInactive_ != nullptr && IsWindow(focusWhenInactive_)) {
+            SetFocus(focusWhenInactive_);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The object comes with WM_NCCREATE (CreateWindowEx's last argument) and is
+// kept in the window's user data until WM_NCDESTROY.
+LRESULT CALLBACK ScaledWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* object = static_cast<ScaledWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        object->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    }
+    auto* object = reinterpret_cast<ScaledWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (object == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        object->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return object->HandleWindowMessage(message, wParam, lParam);
 }
 
 } // namespace zuninfo

@@ -35,6 +35,10 @@ inline const std::vector<DecodingCase>& DecodingCases()
         {"bytes the code page cannot map", "el_GR.UTF-8", "1 A\xD2" "B\r\n2 \xE3\xEA\x81z\r\n",
          {u"A\uFFFD" u"B", u"\u03B3\u03BA\uFFFD" u"z"}},
         {"a byte Windows-1252 leaves undefined", "C", "1 Orc\x81" "1\r\n", {u"Orc\uFFFD" u"1"}},
+        {"0x9F, which 1253 leaves undefined", "el_GR.UTF-8", "1 A\x9F" "B\r\n", {u"A\uFFFD" u"B"}},
+        {"0x9F, which 1255 leaves undefined", "he_IL.UTF-8", "1 A\x9F" "B\r\n", {u"A\uFFFD" u"B"}},
+        {"0x9F, which 1257 leaves undefined", "lt_LT.UTF-8", "1 A\x9F" "B\r\n", {u"A\uFFFD" u"B"}},
+        {"0x9F, which 874 leaves undefined", "th_TH.UTF-8", "1 A\x9F" "B\r\n", {u"A\uFFFD" u"B"}},
         {"932: a pair whose second byte is none, and a lead byte that ends the name", "ja_JP.UTF-8",
          "1 \x81" "1 Orc\r\n2 Orc\x83\r\n", {u"\uFFFD" u"1 Orc", u"Orc\uFFFD"}},
     };

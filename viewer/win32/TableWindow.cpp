@@ -1,6 +1,5 @@
 #include "viewer/win32/TableWindow.h"
 
-#include "platform/Exception.h"
 #include "platform/WindowOps.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/Win32WindowOps.h"
@@ -16,9 +15,9 @@ namespace zuninfo {
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"ZunInfoTableWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// The program's icon in its resources, without a small icon of its own.
+constexpr WindowDesign kDesign{L"ZunInfoTableWindow", 1, false, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              WS_EX_CONTROLPARENT};
 constexpr int kFilterId = 10;
 constexpr int kListId = 11;
 
@@ -31,20 +30,6 @@ int FieldOf(int column)
     return column == 0 ? 1 : (column == 1 ? 0 : column);
 }
 constexpr auto ColumnOf = FieldOf;
-
-void RegisterTableClass(HINSTANCE instance, WNDPROC windowProc)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-}
 
 // Puts UTF-16 text on the clipboard, in the clipboard's own memory.
 void PutOnClipboard(HWND owner, const std::wstring& text)
@@ -70,34 +55,21 @@ void PutOnClipboard(HWND owner, const std::wstring& text)
 } // namespace
 
 TableWindow::TableWindow(HWND owner, std::function<void(int)> choose, HINSTANCE instance)
-    : choose_(std::move(choose))
+    : ScaledWindow(kDesign), choose_(std::move(choose))
 {
     const INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
-    static const bool registered = (RegisterTableClass(instance, &TableWindow::WindowProc), true);
-    (void)registered;
-
     // Placed and sized once the screen's DPI is known.
-    CreateWindowExW(kWindowExStyle, kWindowClass, Utf16(kTableCaption).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, kTableClientWidth, kTableClientHeight, owner, nullptr, instance, this);
-    if (window_ == nullptr)
-        throw Exception("The window could not be created.");
-    dpi_ = GetDpiForWindow(window_);
+    Create(instance, kTableCaption, CW_USEDEFAULT, CW_USEDEFAULT, kTableClientWidth, kTableClientHeight, owner);
     CreateControls(instance);
-    ApplyDpi(dpi_);
-    RECT frame{0, 0, Scaled(kTableClientWidth), Scaled(kTableClientHeight)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi();
+    FitFrame(kTableClientWidth, kTableClientHeight);
     Refill();
 }
 
 TableWindow::~TableWindow()
 {
-    if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    Destroy();
     DeleteObject(font_);
 }
 
@@ -122,17 +94,7 @@ void TableWindow::CreateControls(HINSTANCE instance)
                  LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     // The hint, for the mouse and for screen readers (the box's name is its
     // label's caption).
-    const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                         instance, nullptr);
-    const std::wstring hint = Utf16(filter.hint);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(filter_);
-    tool.lpszText = const_cast<wchar_t*>(hint.c_str());
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    AddTooltip(filter_, Utf16(filter.hint).c_str());
 
     LVCOLUMNW column{};
     for (int index = 0; index < RecordTable::ColumnCount(); ++index) {
@@ -150,17 +112,11 @@ void TableWindow::CreateControls(HINSTANCE instance)
     SendMessageW(list_, LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
 }
 
-int TableWindow::Scaled(int designed) const
+// The font, places and column widths of the 96-DPI design at the window's DPI.
+void TableWindow::ApplyDpi()
 {
-    return MulDiv(designed, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
-}
-
-// The font, places and column widths of the 96-DPI design at `dpi`.
-void TableWindow::ApplyDpi(UINT dpi)
-{
-    dpi_ = dpi;
     const HFONT old = font_;
-    font_ = CreateControlFont(kFormFontFace, kFormFontPoints, dpi_, false);
+    font_ = CreateControlFont(kFormFontFace, kFormFontPoints, Dpi(), false);
     for (const HWND control : {label_, filter_, list_, status_})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     DeleteObject(old);
@@ -318,19 +274,18 @@ LRESULT TableWindow::Notified(const NMHDR& header)
     }
 }
 
-LRESULT CALLBACK TableWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TableWindow::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ObjectWindowProc(window, message, wParam, lParam, &TableWindow::window_, [&](TableWindow& table) {
-        LRESULT result = 0;
-        try {
-            result = table.HandleMessage(message, wParam, lParam);
-        } catch (const std::exception& error) {
-            ShowMessage(window, Utf16(error.what()));
-        } catch (...) {
-            ShowMessage(window, L"");
-        }
-        return result;
-    });
+    const HWND window = window_;
+    LRESULT result = 0;
+    try {
+        result = HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowMessage(window, Utf16(error.what()));
+    } catch (...) {
+        ShowMessage(window, L"");
+    }
+    return result;
 }
 
 LRESULT TableWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -353,15 +308,6 @@ LRESULT TableWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         PlaceControls();
         return 0;
-    case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
-        TakeSuggestedPlace(window_, lParam);
-        return 0;
-    }
-    case WM_ACTIVATE:
-        if (KeepFocusAcrossActivation(window_, wParam, focusWhenInactive_))
-            return 0;
-        break;
     case WM_CLOSE:
         // Ctrl+T shows it again, as it was.
         ShowWindow(window_, SW_HIDE);
@@ -369,7 +315,7 @@ LRESULT TableWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }
 
 } // namespace zuninfo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/Controls.h"
 #include "platform/win32/NameText.h"
 #include "viewer/RecordTable.h"
 
@@ -16,16 +17,13 @@ namespace zuninfo {
 // matches (both by the core's rules), Enter or a double-click shows the
 // row's record in the main window, and Ctrl+C copies the selected rows.
 // Closing the window hides it; it goes with the main window.
-class TableWindow {
+class TableWindow final : public ScaledWindow {
 public:
     // `choose` shows a record (its slot) in the main window, which owns this
     // window. Made hidden.
     TableWindow(HWND owner, std::function<void(int)> choose, HINSTANCE instance = GetModuleHandleW(nullptr));
     ~TableWindow();
-    TableWindow(const TableWindow&) = delete;
-    TableWindow& operator=(const TableWindow&) = delete;
 
-    HWND Handle() const { return window_; }
     HWND List() const { return list_; }
     HWND FilterBox() const { return filter_; }
     HWND StatusBar() const { return status_; }
@@ -41,13 +39,12 @@ public:
     bool HandleKeyboard(MSG& message);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Notified(const NMHDR& header);
     void CreateControls(HINSTANCE instance);
-    void ApplyDpi(UINT dpi);
+    void ApplyDpi() override;
     void PlaceControls();
-    int Scaled(int designed) const;
     void Refill();
     void ShowSortArrows(int before);
     void Choose(int item);
@@ -60,14 +57,11 @@ private:
     std::vector<int> rows_;
     std::wstring status_text_;
     std::function<void(int)> choose_;
-    HWND window_ = nullptr;
     HWND label_ = nullptr;
     HWND filter_ = nullptr;
     HWND list_ = nullptr;
     HWND status_ = nullptr;
-    HWND focusWhenInactive_ = nullptr;
     HFONT font_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 
 } // namespace zuninfo

@@ -1,7 +1,6 @@
 #include "viewer/win32/Unit1.h"
 
 #include "data/NameLists.h"
-#include "platform/Exception.h"
 #include "viewer/RecordBrowser.h"
 
 #include <commctrl.h>
@@ -17,11 +16,10 @@ using namespace zuninfo;
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"ZunInfoViewerForm";
-constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-// The program's icon in its resources (zuninfo-viewer.rc).
-constexpr int kIconId = 1;
+// The program's icon in its resources (zuninfo-viewer.rc), with its small
+// icon.
+constexpr WindowDesign kDesign{L"ZunInfoViewerForm", 1, true, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              WS_EX_CONTROLPARENT};
 // Control ids: this plus the control's index in kFormLayout.
 constexpr int kFirstControlId = 100;
 // How far a combo box's list drops, as designed at 96 DPI.
@@ -86,22 +84,6 @@ void SetClosedHeight(HWND comboBox, int height)
     }
 }
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-}
-
 struct ClickBinding {
     const char* button;
     void (TForm1::*handler)();
@@ -155,7 +137,7 @@ public:
 TForm1::TForm1(HINSTANCE instance) : TForm1(ViewerOptions{}, instance) {}
 
 TForm1::TForm1(ViewerOptions options, HINSTANCE instance)
-    : Win32WindowOps(EncodingOf), session_(std::move(options), ProgramPath())
+    : Win32WindowOps(EncodingOf), ScaledWindow(kDesign), session_(std::move(options), ProgramPath())
 {
     Form1 = this;
     try {
@@ -182,11 +164,7 @@ void TForm1::Detach()
         DestroyAcceleratorTable(accelerators_);
         accelerators_ = nullptr;
     }
-    if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-        window_ = nullptr;
-    }
+    Destroy();
     DeleteObject(font_);
     DeleteObject(boldFont_);
     font_ = boldFont_ = nullptr;
@@ -198,17 +176,10 @@ void TForm1::CreateControls(HINSTANCE instance)
 {
     const INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
-    static const bool registered = (RegisterFormClass(instance, &TForm1::WindowProc), true);
-    (void)registered;
-
     // Placed and sized once the screen's DPI is known.
-    CreateWindowExW(kWindowExStyle, kWindowClass, Utf16(kFormCaption).c_str(), kWindowStyle, kFormLeft, kFormTop,
-                    kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
-    if (window_ == nullptr)
-        throw Exception("The window could not be created.");
-    dpi_ = GetDpiForWindow(window_);
-    font_ = CreateFormFont(dpi_, false);
-    boldFont_ = CreateFormFont(dpi_, true);
+    Create(instance, kFormCaption, kFormLeft, kFormTop, kClientWidth, kClientHeight, nullptr);
+    font_ = CreateFormFont(Dpi(), false);
+    boldFont_ = CreateFormFont(Dpi(), true);
 
     // The table's order is the z-order, in which Tab moves; each input
     // comes just after the label that names it, which is how screen readers
@@ -229,9 +200,6 @@ void TForm1::CreateControls(HINSTANCE instance)
     statusBar_ = Control("StatusBar1");
     SendMessageW(statusBar_, SB_SIMPLE, TRUE, 0);
 
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
-                               nullptr);
     for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
         if (kFormLayout[i].hint != nullptr)
             AddTooltip(controls_[i], Utf16(kFormLayout[i].hint).c_str());
@@ -242,33 +210,8 @@ void TForm1::CreateControls(HINSTANCE instance)
     ACCEL showTable{FCONTROL | FVIRTKEY, 'T', kShowTableCommand};
     accelerators_ = CreateAcceleratorTableW(&showTable, 1);
     DragAcceptFiles(window_, TRUE);
-    RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
-    SetWindowPos(window_, nullptr, Scaled(kFormLeft), Scaled(kFormTop), frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TForm1::AddTooltip(HWND control, const wchar_t* hint)
-{
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(hint);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    // Over most of a combo box the mouse is over its edit part.
-    COMBOBOXINFO comboBox{};
-    comboBox.cbSize = sizeof(comboBox);
-    if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
-        tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-}
-
-int TForm1::Scaled(int designed) const
-{
-    return MulDiv(designed, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    const POINT place{kFormLeft, kFormTop};
+    FitFrame(kClientWidth, kClientHeight, &place);
 }
 
 // The control's place and size at the window's DPI, as designed at 96 DPI;
@@ -294,14 +237,13 @@ void TForm1::FitControl(std::size_t index)
         SetClosedHeight(control, Scaled(layout.height));
 }
 
-// Fonts, places and sizes of the 96-DPI design at `dpi`.
-void TForm1::ApplyDpi(UINT dpi)
+// Fonts, places and sizes of the 96-DPI design at the window's DPI.
+void TForm1::ApplyDpi()
 {
-    dpi_ = dpi;
     DeleteObject(font_);
     DeleteObject(boldFont_);
-    font_ = CreateFormFont(dpi, false);
-    boldFont_ = CreateFormFont(dpi, true);
+    font_ = CreateFormFont(Dpi(), false);
+    boldFont_ = CreateFormFont(Dpi(), true);
     for (std::size_t i = 0; i < kFormLayout.size(); ++i) {
         const RECT place = ScaledPlace(kFormLayout[i]);
         SetWindowPos(controls_[i], nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
@@ -495,15 +437,13 @@ HWND TForm1::MessageParent() const
     return window_;
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TForm1::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ObjectWindowProc(window, message, wParam, lParam, &TForm1::window_, [&](TForm1& form) {
-        // An error ends the command (or any other handler) it comes from,
-        // not the program.
-        LRESULT result = 0;
-        RunCommand(form, [&] { result = form.HandleMessage(message, wParam, lParam); });
-        return result;
-    });
+    // An error ends the command (or any other handler) it comes from, not
+    // the program.
+    LRESULT result = 0;
+    RunCommand(*this, [&] { result = HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -525,20 +465,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         PlaceStatusBar();
         return 0;
-    case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
-        TakeSuggestedPlace(window_, lParam);
-        return 0;
-    }
     case WM_SETCURSOR:
         if (BusyCursor()) {
             ::SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
-        break;
-    case WM_ACTIVATE:
-        if (KeepFocusAcrossActivation(window_, wParam, focusWhenInactive_))
-            return 0;
         break;
     case WM_CLOSE:
         DestroyWindow(window_);
@@ -547,5 +478,5 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }

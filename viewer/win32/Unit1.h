@@ -18,7 +18,7 @@
 // of labelled fields, and a status bar that shows the hint of the field that
 // has the focus. Built from the layout table on Windows' own controls, with
 // places, sizes and fonts scaled from the 96-DPI design to the screen's.
-class TForm1 final : public zuninfo::Win32WindowOps {
+class TForm1 final : public zuninfo::Win32WindowOps, public zuninfo::ScaledWindow {
 public:
     // Builds the window (not shown yet) and its controls, then reads the name
     // lists into the combo boxes. An Exception from a malformed name list
@@ -27,10 +27,6 @@ public:
     // The same on the files the command line chose.
     explicit TForm1(zuninfo::ViewerOptions options, HINSTANCE instance = GetModuleHandleW(nullptr));
     ~TForm1() override;
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
-
-    HWND Handle() const { return window_; }
 
     // Shows the window with the focus on the first control.
     void Show(int showCommand);
@@ -62,15 +58,13 @@ protected:
     HWND MessageParent() const override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(HINSTANCE instance);
-    void AddTooltip(HWND control, const wchar_t* hint);
     RECT ScaledPlace(const zuninfo::ControlLayout& layout) const;
     void FitControl(std::size_t index);
-    void ApplyDpi(UINT dpi);
+    void ApplyDpi() override;
     void PlaceStatusBar();
-    int Scaled(int designed) const;
     void Notified(HWND control, WORD notification);
     void ShowHintOf(HWND control);
     void Detach();
@@ -83,13 +77,9 @@ private:
     zuninfo::ViewerSession session_;
     std::unique_ptr<zuninfo::TableWindow> table_;
     HACCEL accelerators_ = nullptr;
-    HWND window_ = nullptr;
     HWND statusBar_ = nullptr;
-    HWND tooltip_ = nullptr;
-    HWND focusWhenInactive_ = nullptr;
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     // The controls, in the order of kFormLayout.
     std::array<HWND, zuninfo::kFormLayout.size()> controls_{};
 };

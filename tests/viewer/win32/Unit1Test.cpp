@@ -173,6 +173,37 @@ TEST_F(Win32WindowTest, EveryControlHasItsClassPlaceSizeFontAndCaption)
     EXPECT_EQ(placeOf(Find("Edit13")).left, Scaled(368));
 }
 
+// Moved to a screen of twice the density: each window's controls and font
+// follow the design at the new DPI, and the window takes the place Windows
+// suggests.
+TEST_F(Win32WindowTest, BothWindowsFollowTheirScreensDensityWhenItChanges)
+{
+    Open();
+    const TableWindow& table = *form->ShowTable();
+    const ControlLayout& edit13 = *std::find_if(kFormLayout.begin(), kFormLayout.end(), [](const ControlLayout& layout) {
+        return std::string_view(layout.name) == "Edit13";
+    });
+    const struct {
+        HWND window;
+        HWND control;
+        const ControlLayout& layout;
+    } cases[] = {{form->Handle(), Find("Edit13"), edit13}, {table.Handle(), table.FilterBox(), kTableControls[1]}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.layout.name);
+        RECT suggested{10, 20, 1010, 820}, frame{}, place{};
+        SendMessageW(c.window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(c.window, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        GetWindowRect(c.control, &place);
+        MapWindowPoints(HWND_DESKTOP, c.window, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, 2 * c.layout.left);
+        EXPECT_EQ(place.right - place.left, 2 * c.layout.width);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        EXPECT_EQ(font.lfHeight, -MulDiv(kFormFontPoints, 192, 72));
+    }
+}
+
 TEST_F(Win32WindowTest, TabRunsDownTheLeftColumnThenTheRightAndAltLPressesLoad)
 {
     Open();

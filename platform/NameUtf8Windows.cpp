@@ -1,7 +1,7 @@
 // NameAsUtf8 on Windows: the names decoded as the window decodes them.
 #include "platform/NameUtf8.h"
 
-#include "platform/win32/NameText.h"
+#include "platform/CodePageText.h"
 
 namespace zuninfo {
 
