@@ -15,6 +15,7 @@
 //   rows             the records Load read
 #include "Win32Probe.h"
 
+#include "data/MonsterFields.h"
 #include "data/MonsterInfo.h"
 #include "platform/ProgramArguments.h"
 #include "viewer/CommandLine.h"
@@ -24,8 +25,10 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -58,27 +61,19 @@ void Settle(TForm1& form)
     }
 }
 
-// A click on the header of the list view's column that shows `caption`, as
-// the list view tells its window.
-void ClickColumn(HWND table, HWND list, const wchar_t* caption)
+// A click on the header of the column that shows the field of that caption
+// (the table's columns are the fields, in their order), as the list view
+// tells its window.
+void ClickColumn(HWND table, HWND list, std::string_view caption)
 {
-    for (int column = 0;; ++column) {
-        wchar_t text[64] = {};
-        LVCOLUMNW info{};
-        info.mask = LVCF_TEXT;
-        info.pszText = text;
-        info.cchTextMax = 64;
-        if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)))
-            return;
-        if (std::wstring(text) == caption) {
-            NMLISTVIEW click{};
-            click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK};
-            click.iItem = -1;
-            click.iSubItem = column;
-            SendMessageW(table, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-            return;
-        }
-    }
+    const auto& fields = zuninfo::kMonsterFields;
+    const auto field = std::find_if(fields.begin(), fields.end(),
+                                    [&](const zuninfo::MonsterField& f) { return caption == f.caption; });
+    NMLISTVIEW click{};
+    click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = static_cast<int>(field - fields.begin());
+    SendMessageW(table, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
 }
 
 int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monsterFile)
@@ -106,8 +101,8 @@ int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monster
         Settle(form);
         return NowNs() - start;
     };
-    const long long sortName = timed([&] { ClickColumn(table->Handle(), table->List(), L"Skin"); });
-    const long long sortNumber = timed([&] { ClickColumn(table->Handle(), table->List(), L"Str"); });
+    const long long sortName = timed([&] { ClickColumn(table->Handle(), table->List(), "Skin"); });
+    const long long sortNumber = timed([&] { ClickColumn(table->Handle(), table->List(), "Str"); });
     const long long filter = timed([&] { SetWindowTextW(table->FilterBox(), L"g"); });
     const long tablePeak = PeakKiB();
 
