@@ -50,14 +50,8 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kReportHelp};
 
-const Tool kTool{
-    "zuninfo-check",
-    "Usage: zuninfo-check [OPTION...] [--] [FILE...]\n",
-    kAboutParts,
-    kOptions,
-    "0 when nothing would be lost or stop the viewer (warnings at most)",
-    "1 when something would",
-};
+const Tool kTool{"zuninfo-check", "[OPTION...] [--] [FILE...]", kAboutParts, kOptions,
+                 "0 when nothing would be lost or stop the viewer (warnings at most)", "1 when something would"};
 
 } // namespace
 

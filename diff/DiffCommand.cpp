@@ -48,14 +48,8 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout};
 
-const Tool kTool{
-    "zuninfo-diff",
-    "Usage: zuninfo-diff [--format text|json] [--lists FOLDER] [LIST...] OLD NEW\n",
-    kAboutParts,
-    kOptions,
-    "0 when the records are the same",
-    "1 when they differ (or a name list cannot be found)",
-};
+const Tool kTool{"zuninfo-diff", "[--format text|json] [--lists FOLDER] [LIST...] OLD NEW", kAboutParts, kOptions,
+                 "0 when the records are the same", "1 when they differ (or a name list cannot be found)"};
 
 struct MonsterFile {
     std::string path;

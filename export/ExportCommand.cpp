@@ -51,14 +51,9 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kFormatsHelp};
 
-const Tool kTool{
-    "zuninfo-export",
-    "Usage: zuninfo-export [--format csv|tsv|json] [--bom] [-o FILE] [FILE...]\n",
-    kAboutParts,
-    kOptions,
-    "0 when the viewer reads everything",
-    "1 when it would lose data or stop (when it would show no record, nothing is written)",
-};
+const Tool kTool{"zuninfo-export", "[--format csv|tsv|json] [--bom] [-o FILE] [FILE...]", kAboutParts, kOptions,
+                 "0 when the viewer reads everything",
+                 "1 when it would lose data or stop (when it would show no record, nothing is written)"};
 
 std::optional<RecordFormat> FormatNamed(std::string_view name)
 {

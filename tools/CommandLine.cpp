@@ -42,9 +42,14 @@ ParsedOptions Tool::Parse(const std::vector<std::string>& arguments) const
     return ParseOptions(arguments, AllOptions(options));
 }
 
+std::string Tool::Usage() const
+{
+    return "Usage: " + std::string(name) + " " + std::string(synopsis) + "\n";
+}
+
 std::string Tool::Help() const
 {
-    std::string help(usage);
+    std::string help = Usage();
     for (const std::string_view part : about)
         help += part;
     return help + "\n" + OptionsHelp(AllOptions(options)) + "\n"
@@ -57,7 +62,7 @@ std::string Tool::Help() const
 
 int Tool::UsageError(std::ostream& err, std::string_view problem) const
 {
-    err << UsageErrorText(name, usage, problem);
+    err << UsageErrorText(name, Usage(), problem);
     return kExitTrouble;
 }
 

@@ -32,7 +32,7 @@ std::string ChosenFormat(const ParsedOptions& parsed, std::string_view otherwise
 // --version besides its own options.
 struct Tool {
     std::string_view name;
-    std::string_view usage; // "Usage: NAME ...", with its line end
+    std::string_view synopsis; // its arguments, after its name on the usage line
     std::span<const std::string_view> about; // what it does, between the usage line and the options
     std::span<const Option> options;
     std::string_view zeroMeans; // "0 when ..."
@@ -40,6 +40,7 @@ struct Tool {
 
     // Throws UsageProblem.
     ParsedOptions Parse(const std::vector<std::string>& arguments) const;
+    std::string Usage() const;
     std::string Help() const;
     // Says the problem on `err`; gives kExitTrouble.
     int UsageError(std::ostream& err, std::string_view problem) const;
