@@ -8,10 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
-#include <system_error>
 
 namespace zuninfo {
 
@@ -66,31 +64,6 @@ std::optional<RecordFormat> FormatNamed(std::string_view name)
     return std::nullopt;
 }
 
-// The files the run reads, as their paths stand.
-std::vector<std::string> Inputs(const DataFiles& files)
-{
-    std::vector<std::string> inputs;
-    for (const std::optional<std::string>& list : files.lists) {
-        if (list)
-            inputs.push_back(*list);
-    }
-    if (files.monsterInfo)
-        inputs.push_back(*files.monsterInfo);
-    return inputs;
-}
-
-// The input that `output` names too, if any: the same file by whatever path
-// or link.
-std::optional<std::string> InputAt(const std::string& output, const std::vector<std::string>& inputs)
-{
-    for (const std::string& input : inputs) {
-        std::error_code error;
-        if (std::filesystem::equivalent(NamedPath(output), NamedPath(input), error))
-            return input;
-    }
-    return std::nullopt;
-}
-
 // Whether the viewer would show the monster file's records: it starts (no
 // list's id ends its start-up) and the monster file can be opened.
 bool ViewerShowsRecords(const ViewerRead& read, const DataFiles& files)
@@ -130,11 +103,8 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         if (parsed.Has("bom") && format == RecordFormat::Json)
             throw UsageProblem("--bom is for csv and tsv; JSON text has no byte order mark");
         files = ToolDataFiles(parsed.operands, parsed.Optional("lists"));
-        if (const std::optional<std::string> output = parsed.Optional("output")) {
-            if (const std::optional<std::string> input = InputAt(*output, Inputs(files)))
-                throw UsageProblem("'" + *output + "' is " + (*input == *output ? "" : "'" + *input + "', ")
-                                   + "a file this run reads; name another");
-        }
+        if (const std::optional<std::string> output = parsed.Optional("output"))
+            RequireNoInput(*output, DataFilePaths(files));
     } catch (const UsageProblem& problem) {
         return kTool.UsageError(err, problem.what());
     }

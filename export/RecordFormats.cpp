@@ -2,6 +2,7 @@
 
 #include "data/MonsterFields.h"
 #include "tools/JsonWriter.h"
+#include "tools/RecordColumns.h"
 
 #include <charconv>
 #include <string>
@@ -44,46 +45,35 @@ void AppendTsv(std::string& row, std::string_view text)
     }
 }
 
-// A name a spreadsheet would take for a formula: one that begins with '=',
-// '+', '-' or '@', or with a tab or CR, which some spreadsheets skip before
-// looking for one.
-bool LooksLikeFormula(std::string_view name)
-{
-    return !name.empty() && std::string_view("=+-@\t\r").find(name.front()) != std::string_view::npos;
-}
-
 // A header row of the captions, then a row a record, each built whole and
 // written at once.
 void WriteTable(const std::vector<ShownRecord>& records, char separator, std::string_view lineEnd,
                 void (*append)(std::string&, std::string_view), bool formulaGuard, std::ostream& out)
 {
     std::string row;
-    for (const MonsterField& field : kMonsterFields) {
+    for (const RecordColumn& column : kRecordColumns) {
         if (!row.empty())
             row += separator;
-        append(row, field.caption);
-        if (field.names) {
-            row += separator;
-            append(row, std::string(field.caption) + " id");
-        }
+        append(row, ColumnCaption(column));
     }
     row += lineEnd;
     out.write(row.data(), static_cast<std::streamsize>(row.size()));
     for (const ShownRecord& shown : records) {
         row.clear();
-        for (int field = 0; field < kMonsterFieldCount; ++field) {
-            const std::int32_t value = shown.record.Fields[static_cast<std::size_t>(field)];
-            if (field > 0)
+        for (std::size_t i = 0; i < kRecordColumns.size(); ++i) {
+            const RecordColumn& column = kRecordColumns[i];
+            const std::int32_t value = shown.record.Fields[static_cast<std::size_t>(column.field)];
+            if (i > 0)
                 row += separator;
-            if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names) {
-                const std::string name = ShownName(*list, value);
+            if (column.isName) {
+                const std::string name = ShownName(*kMonsterFields[static_cast<std::size_t>(column.field)].names, value);
                 if (formulaGuard && LooksLikeFormula(name))
-                    append(row, "'" + name);
+                    append(row, GuardedName(name));
                 else
                     append(row, name);
-                row += separator;
+            } else {
+                AppendNumber(row, value);
             }
-            AppendNumber(row, value);
         }
         row += lineEnd;
         out.write(row.data(), static_cast<std::streamsize>(row.size()));

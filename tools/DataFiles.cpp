@@ -53,6 +53,18 @@ private:
 
 } // namespace
 
+std::vector<std::string> DataFilePaths(const DataFiles& files)
+{
+    std::vector<std::string> paths;
+    for (const std::optional<std::string>& list : files.lists) {
+        if (list)
+            paths.push_back(*list);
+    }
+    if (files.monsterInfo)
+        paths.push_back(*files.monsterInfo);
+    return paths;
+}
+
 std::optional<NameList> ListNamedBy(const std::string& path)
 {
     const std::filesystem::path name = NamedPath(path).filename();

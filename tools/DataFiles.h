@@ -42,6 +42,9 @@ struct DataFiles {
     bool monsterFound = false;
 };
 
+// The paths of the files, the lists first.
+std::vector<std::string> DataFilePaths(const DataFiles& files);
+
 // The list a file is by its name: mons.txt, skills.txt or attacks.txt, ASCII
 // case ignored; nothing for another name.
 std::optional<NameList> ListNamedBy(const std::string& path);

@@ -193,4 +193,14 @@ void OutputFile::Commit()
     pendingPath[0] = 0;
 }
 
+void RequireNoInput(const std::string& output, const std::vector<std::string>& inputs)
+{
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (fs::equivalent(NamedPath(output), NamedPath(input), error))
+            throw UsageProblem("'" + output + "' is " + (input == output ? "" : "'" + input + "', ")
+                               + "a file this run reads; name another");
+    }
+}
+
 } // namespace zuninfo

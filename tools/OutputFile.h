@@ -5,6 +5,7 @@
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 namespace zuninfo {
 
@@ -69,5 +70,9 @@ private:
     CheckedBuffer buffer_;
     std::ostream stream_{&buffer_};
 };
+
+// Throws UsageProblem when `output`, a path the user named for a tool to
+// write, names one of the `inputs`: the same file by whatever path or link.
+void RequireNoInput(const std::string& output, const std::vector<std::string>& inputs);
 
 } // namespace zuninfo

@@ -1,0 +1,27 @@
+#include "tools/RecordColumns.h"
+
+namespace zuninfo {
+
+std::string ColumnCaption(const RecordColumn& column)
+{
+    const MonsterField& field = kMonsterFields[static_cast<std::size_t>(column.field)];
+    return std::string(field.caption) + (field.names && !column.isName ? " id" : "");
+}
+
+bool LooksLikeFormula(std::string_view name)
+{
+    return !name.empty() && std::string_view("=+-@\t\r").find(name.front()) != std::string_view::npos;
+}
+
+std::string GuardedName(std::string_view name)
+{
+    return LooksLikeFormula(name) ? "'" + std::string(name) : std::string(name);
+}
+
+bool CellHoldsName(std::string_view cell, std::string_view name)
+{
+    return cell == name || (LooksLikeFormula(name) && cell.size() == name.size() + 1 && cell.front() == '\''
+                            && cell.substr(1) == name);
+}
+
+} // namespace zuninfo
