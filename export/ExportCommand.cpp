@@ -53,17 +53,6 @@ const Tool kTool{"zuninfo-export", "[--format csv|tsv|json] [--bom] [-o FILE] [F
                  "0 when the viewer reads everything",
                  "1 when it would lose data or stop (when it would show no record, nothing is written)"};
 
-std::optional<RecordFormat> FormatNamed(std::string_view name)
-{
-    if (name == "csv")
-        return RecordFormat::Csv;
-    if (name == "tsv")
-        return RecordFormat::Tsv;
-    if (name == "json")
-        return RecordFormat::Json;
-    return std::nullopt;
-}
-
 // Whether the viewer would show the monster file's records: it starts (no
 // list's id ends its start-up) and the monster file can be opened.
 bool ViewerShowsRecords(const ViewerRead& read, const DataFiles& files)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/RecordColumns.h"
 #include "tools/ViewerRead.h"
 
 #include <ostream>
@@ -8,10 +9,9 @@
 
 namespace zuninfo {
 
-// The forms zuninfo-export writes the records in. Every field is headed by
-// its caption; an id field gives the name the viewer shows for it (UTF-8)
-// and the id.
-enum class RecordFormat { Csv, Tsv, Json };
+// The forms zuninfo-export writes the records in (RecordFormat). Every field
+// is headed by its caption; an id field gives the name the viewer shows for
+// it (UTF-8) and the id.
 
 // RFC 4180: a header row, then a row a record, CR LF after each; a field
 // that holds a comma, a quote, CR or LF is quoted, its quotes doubled. An id

@@ -171,9 +171,10 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
 
 } // namespace
 
-Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines)
+Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines,
+                      Listing listing)
 {
-    Report report;
+    Report report(listing);
     const std::string* checking = nullptr;
     for (const auto& path : files.lists) {
         if (path && checking == nullptr)

@@ -80,8 +80,8 @@ DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::option
 // Memory running out ends the check with a finding of its own; a file named
 // that cannot be read, and memory running out, make its exit code 2. Columns are
 // counted in `columns`. `recordLines`, when given, receives the line of each
-// record stored.
+// record stored. `listing` says how many findings of a kind are listed.
 Report CheckDataFiles(const DataFiles& files, ColumnUnit columns = ColumnUnit::Bytes,
-                      std::vector<std::int64_t>* recordLines = nullptr);
+                      std::vector<std::int64_t>* recordLines = nullptr, Listing listing = Listing::AFew);
 
 } // namespace zuninfo

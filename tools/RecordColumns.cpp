@@ -2,6 +2,17 @@
 
 namespace zuninfo {
 
+std::optional<RecordFormat> FormatNamed(std::string_view name)
+{
+    if (name == "csv")
+        return RecordFormat::Csv;
+    if (name == "tsv")
+        return RecordFormat::Tsv;
+    if (name == "json")
+        return RecordFormat::Json;
+    return std::nullopt;
+}
+
 std::string ColumnCaption(const RecordColumn& column)
 {
     const MonsterField& field = kMonsterFields[static_cast<std::size_t>(column.field)];

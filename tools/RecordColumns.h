@@ -3,10 +3,18 @@
 #include "data/MonsterFields.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zuninfo {
+
+// The forms of the records for spreadsheets and scripts, as zuninfo-export
+// writes them and zuninfo-import reads them back.
+enum class RecordFormat { Csv, Tsv, Json };
+
+// The format of that name ("csv", "tsv", "json"); none for another.
+std::optional<RecordFormat> FormatNamed(std::string_view name);
 
 // The columns of a record in CSV and TSV: each field by its caption, and an
 // id field as two columns, its name ("Skin") and then its number ("Skin

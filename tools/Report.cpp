@@ -17,7 +17,10 @@ void Report::AddWithArguments(FindingKind kind, FilePlace place, std::vector<std
 {
     FileFindings& file = files_.back();
     const auto index = static_cast<std::size_t>(kind);
-    if (file.listedCounts[index] >= InfoOf(kind).listed) {
+    const bool everyOne = listing_ == Listing::EveryRecordFinding
+                          && (kind == FindingKind::IdOutsideTable || kind == FindingKind::IdWithoutName
+                              || kind == FindingKind::IndexTwice);
+    if (!everyOne && file.listedCounts[index] >= InfoOf(kind).listed) {
         AddUnlisted(kind);
         return;
     }

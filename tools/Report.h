@@ -11,10 +11,18 @@
 
 namespace zuninfo {
 
+// How many findings of a kind a report lists. A few, or, for a tool that
+// compares two files' findings, every finding about a stored record's fields
+// (an id outside its table or without a name, an Index used twice): at most
+// six a record, and the store holds 500.
+enum class Listing { AFew, EveryRecordFinding };
+
 // The findings of one run, file by file. Holds at most a few of each kind
 // per file, whatever the files hold, and counts the rest.
 class Report {
 public:
+    explicit Report(Listing listing = Listing::AFew) : listing_(listing) {}
+
     // Findings added from now on are about the file at `path`; `named`: the
     // user named it (rather than the tool finding it where the viewer does),
     // so that its not being readable is trouble.
@@ -75,6 +83,7 @@ private:
         std::array<std::int64_t, kFindingKinds.size()> listedCounts{}; // listed
     };
 
+    Listing listing_;
     std::vector<FileFindings> files_;
 };
 

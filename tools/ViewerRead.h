@@ -30,7 +30,7 @@ struct ViewerRead {
 
 // Reads the files as zuninfo-check does (see CheckDataFiles). The name
 // tables keep what the lists gave, for ShownName.
-ViewerRead ReadAsTheViewer(const DataFiles& files);
+ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing = Listing::AFew);
 
 // The name an id field shows, as UTF-8 text, decoded as the viewer decodes
 // its list's names.

@@ -1,0 +1,413 @@
+#include "import/ImportCommand.h"
+
+#include "data/FileFinding.h"
+#include "import/EditedTable.h"
+#include "import/ImportPlan.h"
+#include "import/MonsterLayout.h"
+#include "tools/CommandLine.h"
+#include "tools/FindingText.h"
+#include "tools/Message.h"
+#include "tools/OutputFile.h"
+#include "tools/RecordDiff.h"
+#include "tools/ViewerRead.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <set>
+#include <stdexcept>
+#include <system_error>
+
+namespace zuninfo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kAbout = R"(
+Writes an edited export of MONSTER_FILE back in the monster file's own
+format. EDITED is what zuninfo-export wrote (CSV, TSV or JSON), changed in a
+spreadsheet or a script, or - for standard input. With neither -o nor
+--in-place nothing is written: the changes the import would make are said,
+in the words of zuninfo-diff.
+
+A row is matched to its record by its Index where that stands once in
+MONSTER_FILE and once in EDITED, else by the "record" number of the JSON
+export; a row whose Index MONSTER_FILE lacks is a new record, written after
+the last record line. For a skin, attack or skill the id column holds; a name
+changed alone is looked up in its list. Numbers are read as the viewer reads
+them, and nothing is guessed. A record that did not change keeps its bytes, a
+changed one its line, with only the changed numbers replaced.
+
+Before anything is written, the new file is read back with the viewer's own
+loader and must give exactly the records asked for, and zuninfo-check must
+find nothing in it that it does not find in MONSTER_FILE. Anything else
+stops the import, naming the file, row and column, and nothing is written.
+MONSTER_FILE must be one the viewer reads whole.
+
+The name lists mons.txt, skills.txt and attacks.txt are found as the viewer
+finds them: in the --lists FOLDER when it is given; else in the current
+folder, and a list missing there beside MONSTER_FILE.
+)";
+
+constexpr OptionChoice kFormats[] = {
+    {"csv", "RFC 4180 as zuninfo-export writes it: a header row\nof its columns, in any order, then a row a record"},
+    {"tsv", "the same columns separated by tabs, with its escapes"},
+    {"json", "the array of objects zuninfo-export writes"},
+};
+constexpr Option kOptions[] = {
+    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends\nin: .csv, .tsv or .json), one of:",
+     kFormats},
+    kJsonOption,
+    {"output", 'o', "NEW",
+     "write the new monster file to NEW, which takes that\nname only once it is complete and read back; never\none of "
+     "the files read"},
+    {"in-place", 0, nullptr,
+     "replace MONSTER_FILE the same way, keeping the old\none beside it as MONSTER_FILE.bak, and its permissions"},
+    {"backup", 0, "NAME", "with --in-place, keep the old file as NAME; the\nimport stops where that name is taken"},
+    {"delete-missing", 0, nullptr,
+     "remove the records that no row of EDITED matches;\nwithout it the import stops at them"},
+    kListsOption,
+    kHelpOption,
+    kVersionOption,
+};
+
+const Tool kTool{
+    "zuninfo-import",
+    "Usage: zuninfo-import [--format csv|tsv|json] [--lists FOLDER] [-o NEW | --in-place]\n"
+    "                      [--delete-missing] EDITED MONSTER_FILE\n",
+    kAbout,
+    kOptions,
+    "0 when nothing would change, or the new file is\nwritten as asked",
+    "1 when a run without -o or --in-place\nfinds changes; a refusal is trouble",
+};
+
+// What one run is asked to do.
+struct ImportRun {
+    std::string edited;       // as named; "-" for standard input
+    std::string editedName;   // as messages name it
+    std::string monsterFile;  // as named
+    RecordFormat format = RecordFormat::Csv;
+    DataFiles files;          // the lists and the monster file
+    std::optional<std::string> output;
+    std::optional<std::string> backup; // with --in-place
+    bool deleteMissing = false;
+};
+
+std::optional<RecordFormat> FormatOfName(const std::string& path)
+{
+    std::string extension = NamedPath(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
+}
+
+// A path as the tools take the paths a user names: UTF-8 on every system.
+std::string PathText(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+ImportRun ReadCommandLine(const ParsedOptions& parsed)
+{
+    ImportRun run;
+    if (parsed.operands.size() != 2)
+        throw UsageProblem("name EDITED and MONSTER_FILE (" + std::to_string(parsed.operands.size()) + " named)");
+    run.edited = parsed.operands[0];
+    run.editedName = run.edited == "-" ? "standard input" : run.edited;
+    run.monsterFile = parsed.operands[1];
+    if (run.monsterFile == "-")
+        throw UsageProblem("MONSTER_FILE is read more than once, and cannot be standard input");
+
+    const std::optional<RecordFormat> format
+        = parsed.Has("json") ? RecordFormat::Json
+                             : parsed.Has("format") ? FormatNamed(parsed.Value("format")) : FormatOfName(run.edited);
+    if (!format)
+        throw UsageProblem("say which form EDITED has with --format: "
+                           + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
+                           + " does not end in .csv, .tsv or .json");
+    run.format = *format;
+    run.deleteMissing = parsed.Has("delete-missing");
+
+    if (parsed.Has("lists"))
+        RequireListsFolder(parsed.Value("lists"));
+    run.files.monsterInfo = run.monsterFile;
+    ChooseLists(run.files, parsed.Optional("lists"), std::vector<std::string>{run.monsterFile});
+    std::vector<std::string> inputs = DataFilePaths(run.files);
+    if (run.edited != "-")
+        inputs.push_back(run.edited);
+
+    if (parsed.Has("output") && parsed.Has("in-place"))
+        throw UsageProblem("-o and --in-place both say where to write: give one");
+    if (parsed.Has("backup") && !parsed.Has("in-place"))
+        throw UsageProblem("--backup names the old file kept by --in-place");
+    if (parsed.Has("output")) {
+        run.output = parsed.Value("output");
+        if (*run.output == "-")
+            throw UsageProblem("-o names a file: the new file is read back before it takes its name");
+        RequireNoInput(*run.output, inputs);
+    }
+    if (parsed.Has("in-place")) {
+        run.output = run.monsterFile;
+        run.backup = parsed.Value("backup", run.monsterFile + ".bak");
+        RequireNoInput(*run.backup, inputs);
+        std::error_code error;
+        if (fs::symlink_status(NamedPath(*run.backup), error).type() != fs::file_type::not_found)
+            throw UsageProblem("'" + *run.backup + "' is taken: the old file is kept under a name of its own; "
+                               "name another with --backup=NAME");
+    }
+    return run;
+}
+
+// EDITED's text, at most kMostEditedBytes of it.
+std::string ReadEdited(const ImportRun& run)
+{
+    std::string text;
+    char buffer[64 * 1024];
+    const auto tooLarge = [&] {
+        return Refusal(run.editedName, {0, 0},
+                       "larger than " + std::to_string(kMostEditedBytes >> 20) + " MiB, and an export of the "
+                           + std::to_string(kMonsterSlots) + " records the viewer holds is well under 1 MiB");
+    };
+    if (run.edited == "-") {
+        std::streambuf& in = *std::cin.rdbuf();
+        for (std::streamsize got; (got = in.sgetn(buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
+            if (text.size() > kMostEditedBytes)
+                throw tooLarge();
+        }
+        return text;
+    }
+    OpenFailure failure;
+    std::FILE* file = OpenNamedFile(run.edited, &failure);
+    if (file == nullptr) {
+        const char* reason = kUnreadableReasons[static_cast<std::size_t>(failure.reason)].words;
+        throw Refusal(run.editedName, {0, 0}, std::string("cannot be read: ") + (reason ? reason : failure.systemText));
+    }
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text.append(buffer, got);
+        if (text.size() > kMostEditedBytes) {
+            std::fclose(file);
+            throw tooLarge();
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        throw Refusal(run.editedName, {0, 0}, "cannot be read to its end");
+    return text;
+}
+
+// The monster file as the viewer reads it, with every finding about a
+// record's fields; false, after saying why, where the import cannot start
+// from it.
+bool ReadStart(const ImportRun& run, ViewerRead& read, std::ostream& err)
+{
+    read = ReadAsTheViewer(run.files, Listing::EveryRecordFinding);
+    bool badId = false, inPart = false;
+    for (const Finding& finding : read.report.Findings()) {
+        const bool error = InfoOf(finding.kind).severity == Severity::Error;
+        badId = badId || finding.kind == FindingKind::BadId;
+        inPart = inPart || (error && finding.file == run.monsterFile && finding.kind != FindingKind::Unreadable);
+        if (finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory
+            || finding.kind == FindingKind::BadId || (error && finding.file == run.monsterFile))
+            err << FindingLine(finding) << '\n';
+    }
+    if (read.report.ExitCode() == kExitTrouble)
+        return false;
+    if (badId) {
+        err << kTool.name << ": the viewer would not start with these name lists, and so show no record: "
+            << "fix the list first\n";
+        return false;
+    }
+    if (inPart) {
+        err << kTool.name << ": the viewer reads " << run.monsterFile << " only in part: fix it first, so that "
+            << "nothing the viewer does not show is carried along or lost unseen\n";
+        return false;
+    }
+    return true;
+}
+
+// A finding as the import compares them: its kind and message, the lines it
+// names left out.
+std::string ComparedFinding(const Finding& finding)
+{
+    std::string key = std::string(InfoOf(finding.kind).name) + ": ";
+    const std::string& message = finding.message;
+    for (std::size_t at = 0; at < message.size();) {
+        if (message.compare(at, 5, "line ") == 0 && at + 5 < message.size()
+            && std::isdigit(static_cast<unsigned char>(message[at + 5]))) {
+            key += "line #";
+            for (at += 5; at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])); ++at) {
+            }
+        } else {
+            key += message[at++];
+        }
+    }
+    return key;
+}
+
+// Checks the new file, read back with the viewer's loader, against what
+// the import asked for and against the old file's findings.
+void CheckReadBack(const ImportRun& run, const EditedTable& table, const ImportPlan& plan, const ViewerRead& old,
+                   const ViewerRead& fresh, const std::string& written, const std::string& shown)
+{
+    for (std::size_t slot = 0; slot < std::max(plan.records.size(), fresh.records.size()); ++slot) {
+        const bool same = slot < plan.records.size() && slot < fresh.records.size()
+                          && plan.records[slot].Fields == fresh.records[slot].record.Fields;
+        if (same)
+            continue;
+        const std::string problem = "read back with the viewer's loader, " + shown + " would hold "
+                                    + std::to_string(fresh.records.size()) + " records and record "
+                                    + std::to_string(slot) + " other than asked; nothing is written";
+        if (slot < plan.rows.size())
+            throw table.AtRow(*plan.rows[slot], problem);
+        throw Refusal(run.editedName, {0, 0}, problem);
+    }
+    std::set<std::string> before;
+    for (const Finding& finding : old.report.Findings()) {
+        if (finding.file == run.monsterFile)
+            before.insert(ComparedFinding(finding));
+    }
+    for (const Finding& finding : fresh.report.Findings()) {
+        if (finding.file != written || before.contains(ComparedFinding(finding)))
+            continue;
+        const std::string problem = "the import would give " + shown + " a finding that " + run.monsterFile
+                                    + " does not have, and stops: " + SeverityName(InfoOf(finding.kind).severity)
+                                    + ": " + finding.message;
+        for (std::size_t slot = 0; slot < fresh.records.size(); ++slot) {
+            if (fresh.records[slot].line == finding.line && slot < plan.rows.size())
+                throw table.AtRow(*plan.rows[slot], problem);
+        }
+        throw Refusal(shown, {finding.line, finding.column}, problem);
+    }
+}
+
+// The new file's bytes into `file`, read back and checked.
+ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const ImportPlan& plan,
+                         const MonsterLayout& layout, const ViewerRead& old, OutputFile& file, const std::string& shown)
+{
+    WriteSpliced(run.monsterFile, layout.size, plan.splices, file.Stream());
+    if (!file.Stream().flush()) {
+        file.Commit(); // says why the file cannot be written
+        throw std::runtime_error("cannot write '" + shown + "'");
+    }
+    DataFiles back = run.files;
+    back.monsterInfo = PathText(file.Temporary());
+    ViewerRead fresh = ReadAsTheViewer(back, Listing::EveryRecordFinding);
+    CheckReadBack(run, table, plan, old, fresh, *back.monsterInfo, shown);
+    return fresh;
+}
+
+// Keeps the old file as the backup, with its bytes and permissions.
+void KeepBackup(const std::string& monsterFile, const std::string& backup)
+{
+    std::error_code error;
+    fs::copy_file(NamedPath(monsterFile), NamedPath(backup), fs::copy_options::none, error);
+    if (!error)
+        fs::permissions(NamedPath(backup), fs::status(NamedPath(monsterFile)).permissions(), error);
+    if (error)
+        throw std::runtime_error("cannot keep the old file as '" + backup + "': " + error.message()
+                                 + "; nothing is written");
+}
+
+int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
+{
+    ViewerRead old;
+    if (!ReadStart(run, old, err))
+        return kExitTrouble;
+    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName);
+    const MonsterLayout layout = ScanMonsterFile(run.monsterFile);
+    bool same = layout.records.size() == old.records.size();
+    for (std::size_t slot = 0; same && slot < old.records.size(); ++slot)
+        same = layout.records[slot].record.Fields == old.records[slot].record.Fields;
+    if (!same)
+        throw std::runtime_error("'" + run.monsterFile + "' changed while it was read; try again");
+    // A list the viewer does not read (it is missing, or one before it is)
+    // gives no names to look up.
+    ImportSource source{run.monsterFile, old.records, layout, {}};
+    const std::vector<Finding> findings = old.report.Findings();
+    bool listsEnded = false;
+    for (const NameList list : kNameLists) {
+        listsEnded = listsEnded || std::any_of(findings.begin(), findings.end(), [&](const Finding& finding) {
+                         return finding.kind == FindingKind::Unreadable
+                                && finding.file == *run.files.lists[static_cast<std::size_t>(list)];
+                     });
+        source.listsRead[static_cast<std::size_t>(list)] = !listsEnded;
+    }
+    const ImportPlan plan = PlanImport(table, source, run.deleteMissing);
+
+    if (!run.output) {
+        // Into a file of its own that is never kept, so that a dry run says
+        // exactly what -o would write or refuse.
+        OutputFile scratch(PathText(fs::temp_directory_path() / "zuninfo-import.qdf"));
+        const std::string shown = "the new " + run.monsterFile;
+        const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, scratch, shown);
+        const RecordDiff diff = CompareRecords(old.records, fresh.records);
+        for (const RecordChange& change : diff.changes)
+            out << ChangeText(change) << '\n';
+        const std::string counts[] = {std::to_string(old.records.size()), run.monsterFile,
+                                      std::to_string(fresh.records.size()), run.editedName};
+        out << kTool.name << ": "
+            << FormatMessage("{0:# record|# records} in {1}, {2} after the import of {3}; ", counts)
+            << DiffSummary(diff) << '\n';
+        return plan.splices.empty() ? kExitDone : kExitFinding;
+    }
+
+    // With --in-place, the file a link names is replaced, and the link kept.
+    std::string target = *run.output;
+    if (run.backup) {
+        std::error_code error;
+        const fs::path real = fs::canonical(NamedPath(target), error);
+        if (!error)
+            target = PathText(real);
+    }
+    OutputFile file(target);
+    const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, file, *run.output);
+    const RecordDiff diff = CompareRecords(old.records, fresh.records);
+    if (run.backup) {
+        file.KeepPermissionsOf(NamedPath(target));
+        KeepBackup(target, *run.backup);
+        try {
+            file.Commit();
+        } catch (const std::runtime_error&) {
+            std::error_code ignored;
+            fs::remove(NamedPath(*run.backup), ignored);
+            throw;
+        }
+        out << kTool.name << ": replaced " << run.monsterFile << ", the old file kept as " << *run.backup << ": "
+            << DiffSummary(diff) << '\n';
+    } else {
+        file.Commit();
+        out << kTool.name << ": wrote " << *run.output << ": " << DiffSummary(diff) << '\n';
+    }
+    return kExitDone;
+}
+
+} // namespace
+
+int RunImportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    ImportRun run;
+    try {
+        const ParsedOptions parsed = kTool.Parse(arguments);
+        if (kTool.AnsweredHelpOrVersion(parsed, out))
+            return kExitDone;
+        run = ReadCommandLine(parsed);
+    } catch (const UsageProblem& problem) {
+        return kTool.UsageError(err, problem.what());
+    }
+    try {
+        return Import(run, out, err);
+    } catch (const Refusal& refusal) {
+        err << refusal.Text() << '\n';
+    } catch (const std::runtime_error& error) {
+        err << kTool.name << ": " << error.what() << '\n';
+    }
+    return kExitTrouble;
+}
+
+} // namespace zuninfo

@@ -1,0 +1,254 @@
+#include "import/ImportPlan.h"
+
+#include "data/MonsterFields.h"
+#include "platform/Conversions.h"
+
+#include <map>
+#include <optional>
+
+namespace zuninfo {
+
+namespace {
+
+// "once", "twice", "3 times".
+std::string Times(int count)
+{
+    return count == 1 ? "once" : count == 2 ? "twice" : std::to_string(count) + " times";
+}
+
+// At most `most` of the items, then how many more.
+std::string FewOf(const std::vector<std::string>& items, std::size_t most = 10)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size() && i < most; ++i)
+        text += (i ? ", " : "") + items[i];
+    if (items.size() > most)
+        text += " and " + std::to_string(items.size() - most) + " more";
+    return text;
+}
+
+// The names the viewer shows for each list's ids, decoded once.
+using ShownNames = std::array<std::vector<std::string>, kNameLists.size()>;
+
+ShownNames NamesOfEachId()
+{
+    ShownNames shown;
+    for (const NameList list : kNameLists) {
+        for (std::size_t id = 0; id < NameTable(list).size(); ++id)
+            shown[static_cast<std::size_t>(list)].push_back(ShownName(list, static_cast<std::int32_t>(id)));
+    }
+    return shown;
+}
+
+class Planner {
+public:
+    Planner(const EditedTable& table, const ImportSource& source)
+        : table_(table), source_(source), shown_(NamesOfEachId())
+    {
+    }
+
+    ImportPlan Plan(bool deleteMissing)
+    {
+        Match();
+        std::vector<std::string> missing;
+        std::optional<FilePlace> firstMissing;
+        for (std::size_t slot = 0; slot < rowOf_.size(); ++slot) {
+            if (rowOf_[slot] != nullptr)
+                continue;
+            const ShownRecord& record = source_.records[slot];
+            missing.push_back("Index " + std::to_string(record.record.Fields[0]) + " (line "
+                              + std::to_string(record.line) + ")");
+            if (!firstMissing)
+                firstMissing = FilePlace{record.line, 1};
+        }
+        if (!missing.empty() && !deleteMissing)
+            throw Refusal(source_.file, *firstMissing,
+                          (missing.size() == 1 ? "1 record has" : std::to_string(missing.size()) + " records have")
+                              + " no row in " + table_.file + ": " + FewOf(missing)
+                              + "; an export that was filtered or cut short must not delete records: import with "
+                                "--delete-missing to remove them");
+        const std::size_t kept = rowOf_.size() - missing.size();
+        if (kept + added_.size() > static_cast<std::size_t>(kMonsterSlots)) {
+            const EditedRow& first = *added_[static_cast<std::size_t>(kMonsterSlots) - kept];
+            throw table_.AtRow(first, "the new file would hold " + std::to_string(kept + added_.size())
+                                          + " records, and the viewer reads the first " + std::to_string(kMonsterSlots)
+                                          + ": this row would be record " + std::to_string(kMonsterSlots + 1)
+                                          + (kept + added_.size() > static_cast<std::size_t>(kMonsterSlots) + 1
+                                                 ? ", and the rows added after it past that too"
+                                                 : ""));
+        }
+
+        ImportPlan plan;
+        for (std::size_t slot = 0; slot < rowOf_.size(); ++slot) {
+            const RecordLine& line = source_.layout.records[slot];
+            if (rowOf_[slot] == nullptr) {
+                plan.splices.push_back({line.start, line.end, {}});
+                continue;
+            }
+            const MonsterRecord& old = source_.records[slot].record;
+            const MonsterRecord record = RecordOf(*rowOf_[slot], &old);
+            for (std::size_t field = 0; field < old.Fields.size(); ++field) {
+                if (record.Fields[field] != old.Fields[field])
+                    plan.splices.push_back({line.tokenStart[field], line.tokenEnd[field], IntToStr(record.Fields[field])});
+            }
+            plan.records.push_back(record);
+            plan.rows.push_back(rowOf_[slot]);
+        }
+        if (!added_.empty())
+            plan.splices.push_back(NewLines(plan, rowOf_.empty() || rowOf_.back() == nullptr));
+        return plan;
+    }
+
+private:
+    // Each record's row (rowOf_), and the rows that are new records (added_).
+    void Match()
+    {
+        std::map<std::int32_t, int> inFile, inTable;
+        std::map<std::int32_t, std::size_t> slotOf;
+        for (std::size_t slot = 0; slot < source_.records.size(); ++slot) {
+            const std::int32_t index = source_.records[slot].record.Fields[0];
+            ++inFile[index];
+            slotOf[index] = slot;
+        }
+        for (const EditedRow& row : table_.rows)
+            ++inTable[row.values[0]];
+        rowOf_.assign(source_.records.size(), nullptr);
+        std::vector<const EditedRow*> unmatched;
+        for (const EditedRow& row : table_.rows) {
+            const std::int32_t index = row.values[0];
+            if (inFile[index] == 1 && inTable[index] == 1)
+                rowOf_[slotOf[index]] = &row;
+            else
+                unmatched.push_back(&row);
+        }
+        for (const EditedRow* row : unmatched) {
+            const std::int32_t index = row->values[0];
+            if (row->record) {
+                const auto slot = static_cast<std::size_t>(*row->record);
+                if (slot >= rowOf_.size())
+                    throw table_.AtRow(*row, "\"record\" " + std::to_string(slot) + " is not a record of " + source_.file
+                                                 + ", which has " + std::to_string(rowOf_.size()));
+                if (rowOf_[slot] == nullptr) {
+                    rowOf_[slot] = row;
+                    continue;
+                }
+                if (inFile[index] != 0)
+                    throw table_.AtRow(*row, "it names record " + std::to_string(slot) + ", which "
+                                                 + table_.RowName(*rowOf_[slot]) + " has taken");
+            }
+            if (inFile[index] != 0)
+                throw table_.AtRow(*row, "Index " + std::to_string(index) + " stands " + Times(inFile[index]) + " in "
+                                             + source_.file + " and " + Times(inTable[index]) + " in " + table_.file
+                                             + ", so the row cannot be matched to its record: the JSON export "
+                                               "(zuninfo-export --format json) gives each row its record's number");
+            added_.push_back(row);
+        }
+    }
+
+    // The record a row gives, `old` being the one it matches (null for a new
+    // record).
+    MonsterRecord RecordOf(const EditedRow& row, const MonsterRecord* old) const
+    {
+        MonsterRecord record;
+        record.Fields = row.values;
+        for (int field = 0; field < kMonsterFieldCount; ++field) {
+            if (const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names) {
+                const auto at = static_cast<std::size_t>(field);
+                record.Fields[at] = IdOf(row, field, *list, old ? std::optional(old->Fields[at]) : std::nullopt);
+            }
+        }
+        return record;
+    }
+
+    // An id field's id: the id column holds; where only the name changed, the
+    // id of the one entry of its list with that name.
+    std::int32_t IdOf(const EditedRow& row, int field, NameList list, std::optional<std::int32_t> oldId) const
+    {
+        const std::vector<std::string>& names = shown_[static_cast<std::size_t>(list)];
+        const auto nameOf = [&](std::int32_t id) {
+            return id >= 0 && static_cast<std::size_t>(id) < names.size() ? names[static_cast<std::size_t>(id)]
+                                                                          : std::string();
+        };
+        const std::int32_t id = row.values[static_cast<std::size_t>(field)];
+        const std::string& cell = row.names[static_cast<std::size_t>(field)];
+        if (CellHoldsName(cell, nameOf(id)))
+            return id;
+        // The id changed and its name was left as it was.
+        if (oldId && id != *oldId && CellHoldsName(cell, nameOf(*oldId)))
+            return id;
+
+        const std::size_t nameColumn = ColumnOf(field, true);
+        const std::string idColumn = table_.ColumnName(ColumnOf(field, false));
+        const std::string listFile = NameListFileName(list);
+        if (!source_.listsRead[static_cast<std::size_t>(list)])
+            throw table_.AtCell(row, nameColumn, Quoted(cell) + " cannot be looked up, as " + listFile
+                                                     + " was not read: name the lists' folder with --lists, or empty "
+                                                       "the name's cells to keep the ids as they stand");
+        std::vector<std::int32_t> candidates;
+        std::vector<std::string> shown;
+        for (std::size_t other = 0; other < names.size(); ++other) {
+            if (CellHoldsName(cell, names[other])) {
+                candidates.push_back(static_cast<std::int32_t>(other));
+                shown.push_back(std::to_string(other));
+            }
+        }
+        const std::string which = candidates.empty() ? "no id in " + listFile + " has that name"
+                                                      : (candidates.size() == 1 ? "it is the name of id "
+                                                                                : "it is the name of ids ")
+                                                            + FewOf(shown) + " in " + listFile;
+        if (oldId && id == *oldId) {
+            // The name changed alone.
+            if (candidates.size() == 1)
+                return candidates.front();
+            throw table_.AtCell(row, nameColumn, "the name changed to " + Quoted(cell) + ", but " + which
+                                                     + ": give the id meant in " + idColumn);
+        }
+        throw table_.AtCell(row, nameColumn, Quoted(cell) + " is not the name of id " + std::to_string(id) + " in "
+                                                 + idColumn + ", which is " + Quoted(nameOf(id)) + "; " + which);
+    }
+
+    // The new records' lines, after the last record line.
+    Splice NewLines(ImportPlan& plan, bool lastRemoved)
+    {
+        const MonsterLayout& layout = source_.layout;
+        Splice splice;
+        splice.begin = splice.end = layout.records.empty() ? layout.size : layout.records.back().end;
+        // What ends the line before them, where nothing does yet.
+        if (layout.records.empty()) {
+            if (layout.lastByte == '\r')
+                splice.text = "\n";
+            else if (layout.lastByte != -1 && layout.lastByte != '\n')
+                splice.text = "\r\n";
+        } else if (!lastRemoved) {
+            const RecordLine& last = layout.records.back();
+            if (!last.crEnded)
+                splice.text = "\r\n";
+            else if (last.end == layout.size && layout.lastByte == '\r')
+                splice.text = "\n";
+        }
+        for (const EditedRow* row : added_) {
+            const MonsterRecord record = RecordOf(*row, nullptr);
+            for (std::size_t field = 0; field < record.Fields.size(); ++field)
+                splice.text += (field ? layout.separator : "") + IntToStr(record.Fields[field]);
+            splice.text += "\r\n";
+            plan.records.push_back(record);
+            plan.rows.push_back(row);
+        }
+        return splice;
+    }
+
+    const EditedTable& table_;
+    const ImportSource& source_;
+    ShownNames shown_;
+    std::vector<const EditedRow*> rowOf_; // by slot of the old file
+    std::vector<const EditedRow*> added_;
+};
+
+} // namespace
+
+ImportPlan PlanImport(const EditedTable& table, const ImportSource& source, bool deleteMissing)
+{
+    return Planner(table, source).Plan(deleteMissing);
+}
+
+} // namespace zuninfo
