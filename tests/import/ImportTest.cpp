@@ -1,0 +1,186 @@
+// zuninfo-import run in-process on small files made in a temporary folder:
+// edits and the bytes they give, refusals, and --in-place.
+#include "export/ExportCommand.h"
+#include "import/EditedTable.h"
+#include "import/ImportCommand.h"
+#include "tests/support/FileSandbox.h"
+#include "tests/support/ProgramState.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace zuninfo;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Ran {
+    int code;
+    std::string out, err;
+};
+
+Ran Command(int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&), std::vector<std::string> arguments)
+{
+    ResetProgramState();
+    std::ostringstream out, err;
+    const int code = command(arguments, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string Read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A record line: Index, Skin, Str (field 14) as given, every other field 0.
+std::string Line(const std::string& index, const std::string& skin, const std::string& str, const std::string& gap = " ")
+{
+    std::string line = index + gap + skin;
+    for (int field = 2; field < 23; ++field)
+        line += gap + (field == 14 ? str : "0");
+    return line;
+}
+
+const std::string kMons = "0 Dummy\r\n1 Goblin\r\n2 Orc\r\n3 Orc \"Chief\", the\nTall\r\n4 =Imp\r\n5 Twin\r\n6 Twin\r\n";
+const std::string kQdf = "; monsters\r\n" + Line("007", "+1", "0010", "\t") + "\tscout\r\n\r\n" + Line("8", "2", "20")
+                         + "\r\n" + Line("9", "4", "30") + " Imp\r\n";
+
+// CSV text without quoted cells as rows of cells, and back.
+using Cells = std::vector<std::vector<std::string>>;
+
+std::function<std::string(const std::string&)> OnCells(std::function<void(Cells&)> edit, const char* lineEnd = "\r\n")
+{
+    return [=](const std::string& csv) {
+        Cells rows;
+        std::istringstream lines(csv);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream cells(line.substr(0, line.size() - 1) + ",");
+            rows.emplace_back();
+            for (std::string cell; std::getline(cells, cell, ',');)
+                rows.back().push_back(cell);
+        }
+        edit(rows);
+        std::string text;
+        for (const auto& row : rows) {
+            for (std::size_t c = 0; c < row.size(); ++c)
+                text += (c ? "," : "") + row[c];
+            text += lineEnd;
+        }
+        return text;
+    };
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    return text.replace(text.find(from), from.size(), to);
+}
+
+struct EditCase {
+    const char* what;
+    std::function<std::string(const std::string&)> edit; // of the export
+    std::string newQdf;                                  // empty: refused, nothing written
+    std::string err;                                     // part of standard error
+    std::vector<std::string> options = {};
+    std::string format = "csv";
+    std::string qdf = kQdf;
+};
+
+TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
+{
+    const auto same = [](const std::string& text) { return text; };
+    const std::string qdf500 = [] {
+        std::string lines;
+        for (int i = 0; i < 500; ++i)
+            lines += Line(std::to_string(i), "1", "5") + "\r\n";
+        return lines;
+    }();
+    const EditCase cases[] = {
+        {"a changed value keeps the line's tabs, zeros, signs and text", OnCells([](Cells& t) { t[1][19] = "15"; }),
+         Replaced(kQdf, "\t0010\t", "\t15\t"), ""},
+        {"a name changed alone takes its id", OnCells([](Cells& t) { t[2][1] = "Goblin"; }),
+         Replaced(kQdf, "8 2 0", "8 1 0"), ""},
+        {"the formula guard's ' kept or dropped", OnCells([](Cells& t) { t[3][1] = "=Imp"; }), kQdf, ""},
+        {"rows sorted, columns reordered, a BOM, LF line ends and none at the end",
+         [](const std::string& csv) {
+             const std::string text = OnCells([](Cells& t) {
+                 std::swap(t[1], t[3]);
+                 for (auto& row : t)
+                     std::rotate(row.begin(), row.begin() + 19, row.begin() + 20);
+             }, "\n")(csv);
+             return "\xEF\xBB\xBF" + text.substr(0, text.size() - 1);
+         },
+         kQdf, ""},
+        {"quoted cells with commas, quotes and line breaks",
+         OnCells([](Cells& t) { t[2][1] = "\"Orc \"\"Chief\"\", the\nTall\""; }), Replaced(kQdf, "8 2 0", "8 3 0"), ""},
+        {"an added row, in the file's own style", OnCells([](Cells& t) { t.insert(t.begin() + 1, t[3]), t[1][0] = "12"; }),
+         kQdf + Line("12", "4", "30") + "\r\n", ""},
+        {"--delete-missing removes a record that has no row", OnCells([](Cells& t) { t.erase(t.begin() + 2); }),
+         Replaced(kQdf, Line("8", "2", "20") + "\r\n", ""), "", {"--delete-missing"}},
+        {"json: a record matched by its number where its Index stands twice",
+         [](auto t) { return Replaced(t, "\"Str\": 21", "\"Str\": 22"); },
+         kQdf + Line("7", "1", "22") + "\r\n", "", {}, "json", kQdf + Line("7", "1", "21") + "\r\n"},
+        {"tsv with its escapes", [](auto t) { return Replaced(t, "8\tOrc\t2", "8\tOrc \"Chief\", the\\nTall\t2"); },
+         Replaced(kQdf, "8 2 0", "8 3 0"), "", {}, "tsv"},
+        {"a record without its row", OnCells([](Cells& t) { t.resize(2); }), "",
+         "zuninfo.qdf:4:1: error: 2 records have no row in edited.csv: Index 8 (line 4), Index 9 (line 5)"},
+        {"a number as a spreadsheet writes it", OnCells([](Cells& t) { t[1][19] = "\"1,200\""; }), "",
+         "edited.csv:2:"},
+        {"a number in scientific form", OnCells([](Cells& t) { t[1][19] = "1.2E+3"; }), "",
+         "edited.csv:2:40: error: row 2 (Index 7), column T (Str): '1.2E+3' is not a number"},
+        {"an empty cell", OnCells([](Cells& t) { t[1][19] = ""; }), "", "column T (Str): the cell is empty"},
+        {"a name no id has", OnCells([](Cells& t) { t[1][1] = "Goblim"; }), "",
+         "column B (Skin): the name changed to 'Goblim', but no id in mons.txt has that name"},
+        {"a name two ids have", OnCells([](Cells& t) { t[1][1] = "Twin"; }), "", "it is the name of ids 5, 6"},
+        {"a name and an id that disagree", OnCells([](Cells& t) { t[1][1] = "Orc", t[1][2] = "4"; }), "",
+         "'Orc' is not the name of id 4 in column C (Skin id), which is '=Imp'; it is the name of id 2"},
+        {"an Index twice cannot be matched in csv", same, "",
+         "row 2 (Index 7): Index 7 stands twice in zuninfo.qdf and twice in edited.csv, so the row cannot be matched",
+         {}, "csv", kQdf + Line("7", "1", "21") + "\r\n"},
+        {"a record past the 500th", OnCells([](Cells& t) { t.push_back(t[1]), t.back()[0] = "900"; }), "",
+         "row 502 (Index 900): the new file would hold 501 records, and the viewer reads the first 500", {}, "csv",
+         qdf500},
+        {"a file the viewer reads in part", same, "",
+         "zuninfo.qdf:6:1: error: Index (field 0): 'x\\r\\n' is not a valid integer value", {}, "csv", kQdf + "x\r\n"},
+        {"a column not in the export", OnCells([](Cells& t) { t[0].push_back("Notes"); }), "",
+         "column AC of the header, 'Notes', is not a column of the export"},
+        {"a column missing", OnCells([](Cells& t) { t[0].pop_back(); }), "", "the header lacks the export's columns Fly"},
+        {"a column twice", OnCells([](Cells& t) { t[0][27] = "Str"; }), "",
+         "column AB of the header, 'Str', stands twice: first in column T"},
+        {"a quote never closed", OnCells([](Cells& t) { t[2][1] = "\"Orc"; }), "",
+         "edited.csv:3:3: error: row 3: the quote that opens this cell is never closed"},
+        {"json that is not an export", [](auto) { return "{\"Index\": 1}"; }, "",
+         "edited.json:1:1: error: the export is one array of records, not an object", {}, "json"},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FileSandbox sandbox;
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
+        FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
+        const Ran exported = Command(RunExportCommand, {"--format", c.format, "mons.txt", "zuninfo.qdf"});
+        const std::string edited = "edited." + c.format;
+        FileSandbox::Write(sandbox.Folder() / edited, c.edit(exported.out));
+        std::vector<std::string> arguments = c.options;
+        arguments.insert(arguments.end(), {"--lists", ".", "-o", "new.qdf", edited, "zuninfo.qdf"});
+        const Ran imported = Command(RunImportCommand, arguments);
+        EXPECT_EQ(imported.code, c.newQdf.empty() ? 2 : 0) << imported.err;
+        EXPECT_NE(imported.err.find(c.err), std::string::npos) << imported.err;
+        if (c.newQdf.empty()) {
+            EXPECT_FALSE(fs::exists(sandbox.Folder() / "new.qdf"));
+        } else {
+            EXPECT_EQ(Read(sandbox.Folder() / "new.qdf"), c.newQdf);
+        }
+        EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf"), c.qdf);
+    }
+    ResetProgramState();
+}
+
+} // namespace
