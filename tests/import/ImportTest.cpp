@@ -1,5 +1,6 @@
 // zuninfo-import run in-process on small files made in a temporary folder:
 // edits and the bytes they give, refusals, and --in-place.
+#include "diff/DiffCommand.h"
 #include "export/ExportCommand.h"
 #include "import/EditedTable.h"
 #include "import/ImportCommand.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -179,6 +181,89 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
             EXPECT_EQ(Read(sandbox.Folder() / "new.qdf"), c.newQdf);
         }
         EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf"), c.qdf);
+    }
+    ResetProgramState();
+}
+
+} // namespace
+
+namespace {
+
+// --in-place keeps the old file as its backup, with its bytes and mode; a
+// write that fails leaves the old file as it was, and nothing beside it.
+TEST(Import, InPlaceKeepsTheOldFileAsItsBackup)
+{
+    FileSandbox sandbox;
+    const fs::path qdf = FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kQdf);
+    FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(qdf, mode);
+    const std::string csv = OnCells([](Cells& t) { t[1][19] = "15"; })(Command(RunExportCommand, {"zuninfo.qdf"}).out);
+    FileSandbox::Write(sandbox.Folder() / "edited.csv", csv);
+
+    const Ran failed = Command(RunImportCommand, {"--in-place", "--backup=gone/old.qdf", "edited.csv", "zuninfo.qdf"});
+    EXPECT_EQ(failed.code, 2);
+    EXPECT_NE(failed.err.find("cannot keep the old file as 'gone/old.qdf'"), std::string::npos) << failed.err;
+    EXPECT_EQ(Read(qdf), kQdf);
+    EXPECT_EQ(std::distance(fs::directory_iterator(sandbox.Folder()), fs::directory_iterator()), 3);
+
+    const Ran replaced = Command(RunImportCommand, {"--in-place", "edited.csv", "zuninfo.qdf"});
+    EXPECT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(Read(qdf), Replaced(kQdf, "\t0010\t", "\t15\t"));
+    EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf.bak"), kQdf);
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(qdf).permissions(), mode);
+    EXPECT_EQ(fs::status(sandbox.Folder() / "zuninfo.qdf.bak").permissions(), mode);
+#endif
+    const Ran again = Command(RunImportCommand, {"--in-place", "edited.csv", "zuninfo.qdf"});
+    EXPECT_EQ(again.code, 2);
+    EXPECT_NE(again.err.find("'zuninfo.qdf.bak' is taken"), std::string::npos) << again.err;
+    ResetProgramState();
+}
+
+// On the sample data: an export with one monster's Str and skin name changed
+// gives a file that differs in those two numbers alone; the dry run says so
+// in zuninfo-diff's words and exits 1, and then zuninfo-diff says the same.
+TEST(Import, TheSampleWithTwoValuesChanged)
+{
+    FileSandbox sandbox;
+    for (const char* name : {"mons.txt", "skills.txt", "attacks.txt", "zuninfo.qdf"})
+        fs::copy_file(fs::path(ZUNINFO_SOURCE_DIR) / "examples" / name, sandbox.Folder() / name);
+    const std::string csv = OnCells([](Cells& t) { t[3][1] = "Orc Chief", t[3][19] = "15"; })(
+        Command(RunExportCommand, {"zuninfo.qdf"}).out);
+    FileSandbox::Write(sandbox.Folder() / "edited.csv", csv);
+    const std::string change = "Index 2 (Goblin \xC3\x89" "claireur), line 39 -> line 39: Skin Goblin \xC3\x89"
+                               "claireur (1) -> Orc Chief (4); Str 12 -> 15\n";
+
+    const Ran dry = Command(RunImportCommand, {"edited.csv", "zuninfo.qdf"});
+    EXPECT_EQ(dry.code, 1) << dry.err;
+    EXPECT_EQ(dry.out.substr(0, change.size()), change);
+    EXPECT_EQ(Command(RunImportCommand, {"-o", "new.qdf", "edited.csv", "zuninfo.qdf"}).code, 0);
+    const std::string before = Read(sandbox.Folder() / "zuninfo.qdf");
+    std::string after = Read(sandbox.Folder() / "new.qdf");
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.replace(before.find("\n2  1 ") + 4, 1, "1").replace(before.find("0 0\t12 ") + 4, 2, "12"), before);
+    const Ran diff = Command(RunDiffCommand, {"zuninfo.qdf", "new.qdf"});
+    EXPECT_EQ(diff.out.substr(0, change.size()), change);
+    EXPECT_EQ(diff.out.find('\n'), change.size() - 1);
+    ResetProgramState();
+}
+
+// EDITED "-" is standard input. Past kMostEditedBytes it is read no further.
+TEST(Import, StandardInputIsReadUpToABound)
+{
+    FileSandbox sandbox;
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kQdf);
+    for (const std::string& input : {Command(RunExportCommand, {"zuninfo.qdf"}).out, std::string(kMostEditedBytes + 1, ',')}) {
+        std::istringstream in(input);
+        std::streambuf* standardInput = std::cin.rdbuf(in.rdbuf());
+        const Ran ran = Command(RunImportCommand, {"--format=csv", "-", "zuninfo.qdf"});
+        std::cin.rdbuf(standardInput);
+        const bool junk = input.size() > kMostEditedBytes;
+        EXPECT_EQ(ran.code, junk ? 2 : 0) << ran.err;
+        EXPECT_NE((junk ? ran.err : ran.out).find(junk ? "standard input: error: larger than 8 MiB" : "the records are the same"),
+                  std::string::npos)
+            << ran.out << ran.err;
     }
     ResetProgramState();
 }
