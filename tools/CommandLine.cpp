@@ -99,7 +99,9 @@ std::filesystem::path NamedPath(const std::string& path)
 int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run)
 {
 #ifdef _WIN32
-    // The bytes as they are: CSV's CR LF must not become CR CR LF.
+    // The bytes as they are: CSV's CR LF must not become CR CR LF, nor an
+    // edited export's CR LF read as LF.
+    _setmode(0, _O_BINARY);
     _setmode(1, _O_BINARY);
 #endif
     std::ios::sync_with_stdio(false);
