@@ -1,6 +1,5 @@
 #include "import/ImportCommand.h"
 
-#include "data/FileFinding.h"
 #include "import/EditedTable.h"
 #include "import/ImportPlan.h"
 #include "import/MonsterLayout.h"
@@ -44,8 +43,8 @@ changed one its line, with only the changed numbers replaced.
 Before anything is written, the new file is read back with the viewer's own
 loader and must give exactly the records asked for, and zuninfo-check must
 find nothing in it that it does not find in MONSTER_FILE. Anything else
-stops the import, naming the file, row and column, and nothing is written.
-MONSTER_FILE must be one the viewer reads whole.
+stops the import with exit status 2, naming the file, row and column, and
+nothing is written. MONSTER_FILE must be one the viewer reads whole.
 
 The name lists mons.txt, skills.txt and attacks.txt are found as the viewer
 finds them: in the --lists FOLDER when it is given; else in the current
@@ -53,35 +52,32 @@ folder, and a list missing there beside MONSTER_FILE.
 )";
 
 constexpr OptionChoice kFormats[] = {
-    {"csv", "RFC 4180 as zuninfo-export writes it: a header row\nof its columns, in any order, then a row a record"},
+    {"csv", "RFC 4180 as zuninfo-export writes it: a header row of its columns, in any order, then a row a record"},
     {"tsv", "the same columns separated by tabs, with its escapes"},
     {"json", "the array of objects zuninfo-export writes"},
 };
 constexpr Option kOptions[] = {
-    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends\nin: .csv, .tsv or .json), one of:",
+    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .tsv or .json), one of:",
      kFormats},
     kJsonOption,
     {"output", 'o', "NEW",
-     "write the new monster file to NEW, which takes that\nname only once it is complete and read back; never\none of "
-     "the files read"},
+     "write the new monster file to NEW, which takes that name only once it is complete and read back; never one "
+     "of the files read"},
     {"in-place", 0, nullptr,
-     "replace MONSTER_FILE the same way, keeping the old\none beside it as MONSTER_FILE.bak, and its permissions"},
-    {"backup", 0, "NAME", "with --in-place, keep the old file as NAME; the\nimport stops where that name is taken"},
-    {"delete-missing", 0, nullptr,
-     "remove the records that no row of EDITED matches;\nwithout it the import stops at them"},
-    kListsOption,
-    kHelpOption,
-    kVersionOption,
+     "replace MONSTER_FILE the same way, keeping the old one beside it as MONSTER_FILE.bak, and its permissions"},
+    {"backup", 0, "NAME", "with --in-place, keep the old file as NAME; the import stops where that name is taken"},
+    {"delete-missing", 0, nullptr, "remove the records that no row of EDITED matches; without it the import stops at them"},
 };
+
+constexpr std::string_view kAboutParts[] = {kAbout};
 
 const Tool kTool{
     "zuninfo-import",
-    "Usage: zuninfo-import [--format csv|tsv|json] [--lists FOLDER] [-o NEW | --in-place]\n"
-    "                      [--delete-missing] EDITED MONSTER_FILE\n",
-    kAbout,
+    "Usage: zuninfo-import [OPTION...] [-o NEW | --in-place] EDITED MONSTER_FILE\n",
+    kAboutParts,
     kOptions,
-    "0 when nothing would change, or the new file is\nwritten as asked",
-    "1 when a run without -o or --in-place\nfinds changes; a refusal is trouble",
+    "0 when nothing would change, or the new file is written as asked",
+    "1 when a run without -o or --in-place finds changes",
 };
 
 // What one run is asked to do.
@@ -122,9 +118,8 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
     if (run.monsterFile == "-")
         throw UsageProblem("MONSTER_FILE is read more than once, and cannot be standard input");
 
-    const std::optional<RecordFormat> format
-        = parsed.Has("json") ? RecordFormat::Json
-                             : parsed.Has("format") ? FormatNamed(parsed.Value("format")) : FormatOfName(run.edited);
+    const std::string chosen = ChosenFormat(parsed, "");
+    const std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
     if (!format)
         throw UsageProblem("say which form EDITED has with --format: "
                            + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
@@ -132,8 +127,6 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
     run.format = *format;
     run.deleteMissing = parsed.Has("delete-missing");
 
-    if (parsed.Has("lists"))
-        RequireListsFolder(parsed.Value("lists"));
     run.files.monsterInfo = run.monsterFile;
     ChooseLists(run.files, parsed.Optional("lists"), std::vector<std::string>{run.monsterFile});
     std::vector<std::string> inputs = DataFilePaths(run.files);

@@ -200,8 +200,8 @@ private:
             // The name changed alone.
             if (candidates.size() == 1)
                 return candidates.front();
-            throw table_.AtCell(row, nameColumn, "the name changed to " + Quoted(cell) + ", but " + which
-                                                     + ": give the id meant in " + idColumn);
+            throw table_.AtCell(row, nameColumn, "the name changed from " + Quoted(nameOf(id)) + " to " + Quoted(cell)
+                                                     + ", but " + which + ": give the id meant in " + idColumn);
         }
         throw table_.AtCell(row, nameColumn, Quoted(cell) + " is not the name of id " + std::to_string(id) + " in "
                                                  + idColumn + ", which is " + Quoted(nameOf(id)) + "; " + which);

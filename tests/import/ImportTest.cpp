@@ -140,7 +140,7 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
          "edited.csv:2:40: error: row 2 (Index 7), column T (Str): '1.2E+3' is not a number"},
         {"an empty cell", OnCells([](Cells& t) { t[1][19] = ""; }), "", "column T (Str): the cell is empty"},
         {"a name no id has", OnCells([](Cells& t) { t[1][1] = "Goblim"; }), "",
-         "column B (Skin): the name changed to 'Goblim', but no id in mons.txt has that name"},
+         "column B (Skin): the name changed from 'Goblin' to 'Goblim', but no id in mons.txt has that name"},
         {"a name two ids have", OnCells([](Cells& t) { t[1][1] = "Twin"; }), "", "it is the name of ids 5, 6"},
         {"a name and an id that disagree", OnCells([](Cells& t) { t[1][1] = "Orc", t[1][2] = "4"; }), "",
          "'Orc' is not the name of id 4 in column C (Skin id), which is '=Imp'; it is the name of id 2"},

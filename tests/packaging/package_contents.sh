@@ -53,10 +53,12 @@ expected=(
     ./usr/bin/zuninfo-check
     ./usr/bin/zuninfo-diff
     ./usr/bin/zuninfo-export
+    ./usr/bin/zuninfo-import
     ./usr/bin/zuninfo-viewer
     ./usr/share/man/man1/zuninfo-check.1.gz
     ./usr/share/man/man1/zuninfo-diff.1.gz
     ./usr/share/man/man1/zuninfo-export.1.gz
+    ./usr/share/man/man1/zuninfo-import.1.gz
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
     "./usr/share/mime/packages/$app_id.xml"

@@ -28,6 +28,8 @@ for index in $(seq 0 499); do
     printf '%d 1 2 3 4 5 6 7 0 0 0 0 12 13 40 15 16 17 18 19 20 21 22\r\n' "$index"
 done >"$work/data/zuninfo.qdf"
 sed 's/ 13 40 / 13 45 /' "$work/data/zuninfo.qdf" >"$work/data/changed.qdf"
+# The export of the changed file, to import into the first.
+"$tools/zuninfo-export" --format=json "$work/data/changed.qdf" >"$work/data/edited.json"
 
 # Each tool: the arguments of a run that writes output, and what that output
 # holds when the lists beside the monster file (data/) or in other/ were read.
@@ -35,9 +37,12 @@ declare -A run=(
     [zuninfo-check]="--format=json $work/data/zuninfo.qdf"
     [zuninfo-export]="--format=json $work/data/zuninfo.qdf"
     [zuninfo-diff]="$work/data/zuninfo.qdf $work/data/changed.qdf"
+    [zuninfo-import]="$work/data/edited.json $work/data/zuninfo.qdf"
 )
-declare -A beside=([zuninfo-check]="$work/data/mons.txt" [zuninfo-export]="Orc Chief" [zuninfo-diff]="Orc Chief")
-declare -A other=([zuninfo-check]="$work/other/mons.txt" [zuninfo-export]="Cave Bat" [zuninfo-diff]="Cave Bat")
+declare -A beside=([zuninfo-check]="$work/data/mons.txt" [zuninfo-export]="Orc Chief" [zuninfo-diff]="Orc Chief"
+                   [zuninfo-import]="Orc Chief")
+declare -A other=([zuninfo-check]="$work/other/mons.txt" [zuninfo-export]="Cave Bat" [zuninfo-diff]="Cave Bat"
+                  [zuninfo-import]="Cave Bat")
 
 fail() {
     echo "not ok - $tool: $1"
@@ -45,7 +50,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-for tool in zuninfo-check zuninfo-export zuninfo-diff; do
+for tool in zuninfo-check zuninfo-export zuninfo-diff zuninfo-import; do
     program=$tools/$tool
     read -r -a arguments <<<"${run[$tool]}"
     cd "$work/empty" || exit 1
@@ -85,7 +90,7 @@ for tool in zuninfo-check zuninfo-export zuninfo-diff; do
 
     # -o whose file cannot be written whole (a file size limit, its signal
     # ignored) leaves the file as it was and nothing else behind.
-    if "$program" --help | grep -q -- '--output=FILE'; then
+    if "$program" --help | grep -q -- '--output='; then
         printf 'old\n' >"$work/empty/out.txt"
         err=$( (ulimit -f 1; trap '' XFSZ; "$program" -o out.txt "${arguments[@]}") 2>&1); status=$?
         [[ $status -eq 2 && $err == *"cannot write 'out.txt': "* ]] || fail "-o past the size limit: exit $status" "$err"
