@@ -46,6 +46,8 @@ FilePlace PlaceOf(std::string_view text, std::size_t offset)
 // Where the first byte that is not part of UTF-8 text stands; npos: none.
 std::size_t FirstNonUtf8(std::string_view text)
 {
+    if (IsUtf8(text))
+        return std::string_view::npos;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
@@ -231,9 +233,10 @@ void ReadDelimited(std::string_view text, EditedTable& table)
         throw Refusal(table.file, cells.front().place, "the header lacks the export's columns " + missing);
 
     const std::size_t width = cells.size();
+    const std::string tooMany = "it has more cells than the header's " + std::to_string(width);
     while (!in.AtEnd()) {
         const FilePlace start = in.Here();
-        in.ReadRow(cells, width, "it has more cells than the header's " + std::to_string(width));
+        in.ReadRow(cells, width, tooMany);
         if (std::all_of(cells.begin(), cells.end(), [](const DelimitedText::Cell& c) { return c.text.empty(); }))
             continue;
         EditedRow row;

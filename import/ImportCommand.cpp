@@ -158,8 +158,11 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
 // EDITED's text, at most kMostEditedBytes of it.
 std::string ReadEdited(const ImportRun& run)
 {
+    // Room for all that is read, so that the text never moves and is held
+    // once; pages that nothing is read into cost no memory.
     std::string text;
     char buffer[64 * 1024];
+    text.reserve(kMostEditedBytes + sizeof buffer);
     const auto tooLarge = [&] {
         return Refusal(run.editedName, {0, 0},
                        "larger than " + std::to_string(kMostEditedBytes >> 20) + " MiB, and an export of the "

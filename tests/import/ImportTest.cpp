@@ -261,7 +261,7 @@ TEST(Import, StandardInputIsReadUpToABound)
         std::cin.rdbuf(standardInput);
         const bool junk = input.size() > kMostEditedBytes;
         EXPECT_EQ(ran.code, junk ? 2 : 0) << ran.err;
-        EXPECT_NE((junk ? ran.err : ran.out).find(junk ? "standard input: error: larger than 8 MiB" : "the records are the same"),
+        EXPECT_NE((junk ? ran.err : ran.out).find(junk ? "standard input: error: larger than 4 MiB" : "the records are the same"),
                   std::string::npos)
             << ran.out << ran.err;
     }
