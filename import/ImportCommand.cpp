@@ -298,18 +298,6 @@ ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const I
     return fresh;
 }
 
-// Keeps the old file as the backup, with its bytes and permissions.
-void KeepBackup(const std::string& monsterFile, const std::string& backup)
-{
-    std::error_code error;
-    fs::copy_file(NamedPath(monsterFile), NamedPath(backup), fs::copy_options::none, error);
-    if (!error)
-        fs::permissions(NamedPath(backup), fs::status(NamedPath(monsterFile)).permissions(), error);
-    if (error)
-        throw std::runtime_error("cannot keep the old file as '" + backup + "': " + error.message()
-                                 + "; nothing is written");
-}
-
 int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
 {
     ViewerRead old;
@@ -366,14 +354,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     const RecordDiff diff = CompareRecords(old.records, fresh.records);
     if (run.backup) {
         file.KeepPermissionsOf(NamedPath(target));
-        KeepBackup(target, *run.backup);
-        try {
-            file.Commit();
-        } catch (const std::runtime_error&) {
-            std::error_code ignored;
-            fs::remove(NamedPath(*run.backup), ignored);
-            throw;
-        }
+        file.CommitKeeping(*run.backup);
         out << kTool.name << ": replaced " << run.monsterFile << ", the old file kept as " << *run.backup << ": "
             << DiffSummary(diff) << '\n';
     } else {

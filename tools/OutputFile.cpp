@@ -193,6 +193,26 @@ void OutputFile::Commit()
     pendingPath[0] = 0;
 }
 
+void OutputFile::CommitKeeping(const std::string& backup)
+{
+    const fs::path kept = NamedPath(backup);
+    std::error_code error;
+    fs::copy_file(target_, kept, fs::copy_options::none, error);
+    if (!error)
+        fs::permissions(kept, fs::status(target_).permissions(), error);
+    if (error) {
+        Discard();
+        throw std::runtime_error("cannot keep the old file as '" + backup + "': " + error.message()
+                                 + "; nothing is written");
+    }
+    try {
+        Commit();
+    } catch (const std::runtime_error&) {
+        fs::remove(kept, error);
+        throw;
+    }
+}
+
 void RequireNoInput(const std::string& output, const std::vector<std::string>& inputs)
 {
     for (const std::string& input : inputs) {

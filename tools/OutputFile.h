@@ -60,6 +60,11 @@ public:
     // throws std::runtime_error naming the target when any of it fails.
     void Commit();
 
+    // The same, after keeping the file at the target as `backup` (a path the
+    // user named, where no file may be yet): a copy with its bytes and
+    // permissions, which goes again where the commit fails.
+    void CommitKeeping(const std::string& backup);
+
 private:
     void Discard();
 

@@ -138,9 +138,18 @@ TEST(ReadOnly, LoadingBrowsingAndCheckingTheSampleDataChangesAndCreatesNoFile)
              {"zuninfo-check", "--json", "mons.txt", "skills.txt", "attacks.txt", monsterFile},
              {"zuninfo-export"},
              {"zuninfo-export", "--format", "json", "mons.txt", monsterFile},
-             {"zuninfo-diff", monsterFile, monsterFile}}) {
+             {"zuninfo-diff", monsterFile, monsterFile},
+             // The export before it, read back without -o.
+             {"zuninfo-import", "--format", "json", "-", monsterFile}}) {
         QProcess tool;
         tool.start(QStringLiteral(ZUNINFO_TOOLS_DIR "/") + run.takeFirst(), run);
+        if (run.contains("-")) {
+            QProcess exported;
+            exported.start(QStringLiteral(ZUNINFO_TOOLS_DIR "/zuninfo-export"), {"--json", monsterFile});
+            ASSERT_TRUE(exported.waitForFinished(60000));
+            tool.write(exported.readAllStandardOutput());
+            tool.closeWriteChannel();
+        }
         ASSERT_TRUE(tool.waitForFinished(60000));
         EXPECT_EQ(tool.exitCode(), 0) << run.join(' ').toStdString() << tool.readAllStandardError().toStdString();
     }
@@ -153,10 +162,11 @@ TEST(ReadOnly, LoadingBrowsingAndCheckingTheSampleDataChangesAndCreatesNoFile)
 std::vector<std::pair<std::string, std::string>> ProgramSources()
 {
     std::vector<std::pair<std::string, std::string>> sources;
-    for (const char* folder : {"check", "data", "diff", "export", "platform", "tools", "viewer"}) {
+    for (const char* folder : {"check", "data", "diff", "export", "import", "platform", "tools", "viewer"}) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kSourceDir / folder)) {
             const std::string extension = entry.path().extension().string();
-            // The one file that writes: what a tool's -o names, and only that.
+            // The one file that writes: what a tool's -o names (or
+            // zuninfo-import's --in-place, and its backup), and only that.
             if (entry.path().filename() == "OutputFile.cpp")
                 continue;
             if (extension == ".cpp" || extension == ".h")
