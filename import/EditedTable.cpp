@@ -58,11 +58,13 @@ std::size_t FirstNonUtf8(std::string_view text)
     return std::string_view::npos;
 }
 
-std::string WholeNumberRule()
+// What a cell holds where a number belongs, and is none.
+std::string NotANumber(const std::string& shown)
 {
-    return "a whole number as the viewer reads it: an optional sign and digits, from "
+    return (shown.empty() ? "the cell is empty: it needs a number" : shown + " is not a number")
+           + " as the viewer reads one (an optional sign and digits, from "
            + std::to_string(std::numeric_limits<std::int32_t>::min()) + " to "
-           + std::to_string(std::numeric_limits<std::int32_t>::max()) + "; nothing is guessed";
+           + std::to_string(std::numeric_limits<std::int32_t>::max()) + "); nothing is guessed";
 }
 
 // A cell's number, read as the viewer reads a field.
@@ -71,9 +73,7 @@ std::int32_t NumberIn(const EditedTable& table, const EditedRow& row, std::size_
     try {
         return StrToInt(cell);
     } catch (const Exception&) {
-        throw table.AtCell(row, column,
-                           (cell.empty() ? std::string("the cell is empty") : Quoted(cell) + " is not a number")
-                               + ": it must be " + WholeNumberRule());
+        throw table.AtCell(row, column, NotANumber(cell.empty() ? std::string() : Quoted(cell)));
     }
 }
 
@@ -495,7 +495,7 @@ private:
                               + ", not a whole number");
         if (depth_ == 2 && HasNames(member_))
             throw table_.AtCell(row_, column, shown + " where {\"id\": 3, \"name\": \"Orc\"} belongs");
-        throw table_.AtCell(row_, column, shown + " is not a number: it must be " + WholeNumberRule());
+        throw table_.AtCell(row_, column, NotANumber(shown));
     }
 
     bool Integer(std::int64_t value, const std::string& shown)
