@@ -77,6 +77,17 @@ std::int32_t NumberIn(const EditedTable& table, const EditedRow& row, std::size_
     }
 }
 
+// The bytes that end a run of plain bytes in a cell.
+constexpr std::array<bool, 256> StopsAt(std::string_view bytes)
+{
+    std::array<bool, 256> stops{};
+    for (const char c : bytes)
+        stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}
+constexpr std::array<bool, 256> kCsvStops = StopsAt(",\r\n\"");
+constexpr std::array<bool, 256> kTsvStops = StopsAt("\t\r\n\\");
+
 // CSV and TSV, as zuninfo-export writes them: cells, rows and their places.
 class DelimitedText {
 public:
@@ -97,20 +108,22 @@ public:
     FilePlace Here() const { return {line_, static_cast<std::int64_t>(at_ - lineStart_) + 1}; }
 
     // The next row's cells, at most `most` of them; `tooMany` says what more
-    // would be.
+    // would be. The cells are read into those of the row before, which keep
+    // their room.
     void ReadRow(std::vector<Cell>& cells, std::size_t most, const std::string& tooMany)
     {
-        cells.clear();
         ++row_;
-        for (;;) {
-            if (cells.size() == most)
+        for (std::size_t count = 0;;) {
+            if (count == most)
                 throw Refusal(file_, Here(), "row " + std::to_string(row_) + ": " + tooMany);
-            cells.push_back(ReadCell());
-            if (AtEnd())
-                return;
-            if (Take() != separator_) {
+            if (count == cells.size())
+                cells.emplace_back();
+            ReadCell(cells[count++]);
+            const bool ended = AtEnd() || Take() != separator_;
+            if (ended) {
+                cells.resize(count);
                 // CR LF or LF, which ReadCell stopped at.
-                if (text_[at_ - 1] == '\r')
+                if (!AtEnd() && text_[at_ - 1] == '\r')
                     Take();
                 return;
             }
@@ -138,38 +151,57 @@ private:
         return Refusal(file_, place, "row " + std::to_string(row_) + ": " + problem);
     }
 
-    Cell ReadCell()
+    // Moves on to `end`, counting the LFs on the way.
+    void MoveTo(std::size_t end)
     {
-        Cell cell{{}, Here()};
+        const std::string_view passed = text_.substr(at_, end - at_);
+        if (const std::size_t lf = passed.rfind('\n'); lf != std::string_view::npos) {
+            line_ += std::count(passed.begin(), passed.end(), '\n');
+            lineStart_ = at_ + lf + 1;
+        }
+        at_ = end;
+    }
+
+    void ReadCell(Cell& cell)
+    {
+        cell.text.clear();
+        cell.place = Here();
         if (quoted_ && Peek() == '"') {
             Take();
             for (;;) {
-                if (AtEnd())
+                const std::size_t quote = text_.find('"', at_);
+                if (quote == std::string_view::npos)
                     throw Problem(cell.place, "the quote that opens this cell is never closed");
-                const char c = Take();
-                if (c == '"' && Peek() != '"')
+                cell.text.append(text_.substr(at_, quote - at_));
+                MoveTo(quote + 1);
+                if (Peek() != '"')
                     break;
-                if (c == '"')
-                    Take();
-                cell.text += c;
+                cell.text += '"';
+                Take();
             }
             if (!AtEnd() && Peek() != separator_ && !AtLineEnd())
                 throw Problem(Here(), "after the quote that closes a cell, " + Quoted(std::string(1, Peek()))
                                           + " where a comma or the line's end belongs");
-            return cell;
+            return;
         }
-        while (!AtEnd() && Peek() != separator_ && !AtLineEnd()) {
+        // Runs of plain bytes at once, up to a byte that ends the cell or
+        // needs a look.
+        const auto& stops = quoted_ ? kCsvStops : kTsvStops;
+        for (;;) {
+            std::size_t stop = at_;
+            while (stop < text_.size() && !stops[static_cast<unsigned char>(text_[stop])])
+                ++stop;
+            cell.text.append(text_.substr(at_, stop - at_));
+            at_ = stop;
+            if (AtEnd() || Peek() == separator_ || AtLineEnd())
+                return;
             if (Peek() == '\r')
                 throw Problem(Here(), "a CR that ends no line: lines end with CR LF or with LF");
-            if (quoted_ && Peek() == '"')
+            if (Peek() == '"')
                 throw Problem(Here(), "a quote inside a cell that does not begin with one: a cell that holds "
                                       "quotes is quoted whole, each of its quotes doubled");
-            const char c = Take();
-            if (quoted_ || c != '\\') {
-                cell.text += c;
-                continue;
-            }
             // TSV's escapes.
+            Take();
             const char escaped = AtEnd() ? '\0' : Take();
             const std::string_view escapes = "\\\\t\tr\rn\n";
             const std::size_t found = escaped == '\0' ? std::string_view::npos : escapes.find(escaped);
@@ -177,7 +209,6 @@ private:
                 throw Problem(Here(), "a backslash that begins none of the escapes \\\\, \\t, \\r and \\n");
             cell.text += escapes[found + 1];
         }
-        return cell;
     }
 
     std::string_view text_;
@@ -232,6 +263,7 @@ void ReadDelimited(std::string_view text, EditedTable& table)
     if (!missing.empty())
         throw Refusal(table.file, cells.front().place, "the header lacks the export's columns " + missing);
 
+    table.rows.reserve(std::min<std::size_t>(std::count(text.begin(), text.end(), '\n'), kMostEditedRows));
     const std::size_t width = cells.size();
     const std::string tooMany = "it has more cells than the header's " + std::to_string(width);
     while (!in.AtEnd()) {
@@ -239,15 +271,16 @@ void ReadDelimited(std::string_view text, EditedTable& table)
         in.ReadRow(cells, width, tooMany);
         if (std::all_of(cells.begin(), cells.end(), [](const DelimitedText::Cell& c) { return c.text.empty(); }))
             continue;
-        EditedRow row;
+        if (table.rows.size() == kMostEditedRows)
+            throw Refusal(table.file, start, "row " + std::to_string(in.Row()) + ": more than "
+                                                 + std::to_string(kMostEditedRows) + " rows, and the viewer holds "
+                                                 + std::to_string(kMonsterSlots) + " records");
+        EditedRow& row = table.rows.emplace_back();
         row.number = in.Row();
         row.place = start;
         if (cells.size() != width)
             throw table.AtRow(row, "it has " + std::to_string(cells.size()) + " cells, the header "
                                        + std::to_string(width));
-        if (table.rows.size() == kMostEditedRows)
-            throw table.AtRow(row, "more than " + std::to_string(kMostEditedRows) + " rows, and the viewer holds "
-                                       + std::to_string(kMonsterSlots) + " records");
         for (std::size_t column = 0; column < kRecordColumnCount; ++column)
             row.cells[column] = cells[table.positions[column]].place;
         // The Index (column 0) first, so that the row is named by it.
@@ -261,7 +294,6 @@ void ReadDelimited(std::string_view text, EditedTable& table)
                 row.indexRead = row.indexRead || c.field == 0;
             }
         }
-        table.rows.push_back(std::move(row));
     }
 }
 

@@ -92,19 +92,20 @@ struct ImportRun {
     bool deleteMissing = false;
 };
 
-std::optional<RecordFormat> FormatOfName(const std::string& path)
-{
-    std::string extension = NamedPath(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
-}
-
 // A path as the tools take the paths a user names: UTF-8 on every system.
 std::string PathText(const fs::path& path)
 {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+// The form a file's name ends in: ".csv", ".tsv" or ".json", ASCII case ignored.
+std::optional<RecordFormat> FormatOfName(const std::string& path)
+{
+    std::string extension = PathText(NamedPath(path).extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
 }
 
 ImportRun ReadCommandLine(const ParsedOptions& parsed)
@@ -304,11 +305,10 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     if (!ReadStart(run, old, err))
         return kExitTrouble;
     const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName);
+    // Where the records stand. The new file, read back, tells whether they
+    // still stood there when it was written.
     const MonsterLayout layout = ScanMonsterFile(run.monsterFile);
-    bool same = layout.records.size() == old.records.size();
-    for (std::size_t slot = 0; same && slot < old.records.size(); ++slot)
-        same = layout.records[slot].record.Fields == old.records[slot].record.Fields;
-    if (!same)
+    if (layout.records.size() != old.records.size())
         throw std::runtime_error("'" + run.monsterFile + "' changed while it was read; try again");
     // A list the viewer does not read (it is missing, or one before it is)
     // gives no names to look up.
@@ -350,17 +350,18 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
             target = PathText(real);
     }
     OutputFile file(target);
-    const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, file, *run.output);
-    const RecordDiff diff = CompareRecords(old.records, fresh.records);
+    WriteAndCheck(run, table, plan, layout, old, file, *run.output);
     if (run.backup) {
         file.KeepPermissionsOf(NamedPath(target));
         file.CommitKeeping(*run.backup);
-        out << kTool.name << ": replaced " << run.monsterFile << ", the old file kept as " << *run.backup << ": "
-            << DiffSummary(diff) << '\n';
+        out << kTool.name << ": replaced " << run.monsterFile << ", the old file kept as " << *run.backup;
     } else {
         file.Commit();
-        out << kTool.name << ": wrote " << *run.output << ": " << DiffSummary(diff) << '\n';
+        out << kTool.name << ": wrote " << *run.output;
     }
+    const std::string counts[] = {std::to_string(plan.records.size()), std::to_string(plan.changed),
+                                  std::to_string(plan.added), std::to_string(plan.removed)};
+    out << FormatMessage(": {0:# record|# records}; {1} changed, {2} added, {3} removed\n", counts);
     return kExitDone;
 }
 

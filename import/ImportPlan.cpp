@@ -3,7 +3,7 @@
 #include "data/MonsterFields.h"
 #include "platform/Conversions.h"
 
-#include <map>
+#include <unordered_map>
 #include <optional>
 
 namespace zuninfo {
@@ -91,11 +91,14 @@ public:
                 if (record.Fields[field] != old.Fields[field])
                     plan.splices.push_back({line.tokenStart[field], line.tokenEnd[field], IntToStr(record.Fields[field])});
             }
+            plan.changed += record.Fields != old.Fields ? 1 : 0;
             plan.records.push_back(record);
             plan.rows.push_back(rowOf_[slot]);
         }
         if (!added_.empty())
             plan.splices.push_back(NewLines(plan, rowOf_.empty() || rowOf_.back() == nullptr));
+        plan.removed = missing.size();
+        plan.added = added_.size();
         return plan;
     }
 
@@ -103,26 +106,33 @@ private:
     // Each record's row (rowOf_), and the rows that are new records (added_).
     void Match()
     {
-        std::map<std::int32_t, int> inFile, inTable;
-        std::map<std::int32_t, std::size_t> slotOf;
+        // Each Index: how often it stands in the file and in the table, and
+        // the slot of its last record.
+        struct Uses {
+            int inFile = 0;
+            int inTable = 0;
+            std::size_t slot = 0;
+        };
+        std::unordered_map<std::int32_t, Uses> uses(2 * (source_.records.size() + table_.rows.size()));
         for (std::size_t slot = 0; slot < source_.records.size(); ++slot) {
-            const std::int32_t index = source_.records[slot].record.Fields[0];
-            ++inFile[index];
-            slotOf[index] = slot;
+            Uses& index = uses[source_.records[slot].record.Fields[0]];
+            ++index.inFile;
+            index.slot = slot;
         }
         for (const EditedRow& row : table_.rows)
-            ++inTable[row.values[0]];
+            ++uses[row.values[0]].inTable;
         rowOf_.assign(source_.records.size(), nullptr);
         std::vector<const EditedRow*> unmatched;
         for (const EditedRow& row : table_.rows) {
-            const std::int32_t index = row.values[0];
-            if (inFile[index] == 1 && inTable[index] == 1)
-                rowOf_[slotOf[index]] = &row;
+            const Uses& index = uses[row.values[0]];
+            if (index.inFile == 1 && index.inTable == 1)
+                rowOf_[index.slot] = &row;
             else
                 unmatched.push_back(&row);
         }
         for (const EditedRow* row : unmatched) {
             const std::int32_t index = row->values[0];
+            const int inFile = uses[index].inFile, inTable = uses[index].inTable;
             if (row->record) {
                 const auto slot = static_cast<std::size_t>(*row->record);
                 if (slot >= rowOf_.size())
@@ -132,13 +142,13 @@ private:
                     rowOf_[slot] = row;
                     continue;
                 }
-                if (inFile[index] != 0)
+                if (inFile != 0)
                     throw table_.AtRow(*row, "it names record " + std::to_string(slot) + ", which "
                                                  + table_.RowName(*rowOf_[slot]) + " has taken");
             }
-            if (inFile[index] != 0)
-                throw table_.AtRow(*row, "Index " + std::to_string(index) + " stands " + Times(inFile[index]) + " in "
-                                             + source_.file + " and " + Times(inTable[index]) + " in " + table_.file
+            if (inFile != 0)
+                throw table_.AtRow(*row, "Index " + std::to_string(index) + " stands " + Times(inFile) + " in "
+                                             + source_.file + " and " + Times(inTable) + " in " + table_.file
                                              + ", so the row cannot be matched to its record: the JSON export "
                                                "(zuninfo-export --format json) gives each row its record's number");
             added_.push_back(row);

@@ -27,6 +27,11 @@ struct ImportPlan {
     std::vector<const EditedRow*> rows;
     // Its bytes: the old file's with these changes.
     std::vector<Splice> splices;
+    // How many records of the old file it changes or removes, and how many
+    // it adds.
+    std::size_t changed = 0;
+    std::size_t removed = 0;
+    std::size_t added = 0;
 };
 
 // Matches the rows to the records and works out the new file:

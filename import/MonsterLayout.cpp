@@ -1,13 +1,14 @@
 #include "import/MonsterLayout.h"
 
 #include "platform/ByteReader.h"
-#include "platform/Conversions.h"
 #include "platform/Exception.h"
 #include "platform/FileAccess.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 #include <stdexcept>
 
 namespace zuninfo {
@@ -51,8 +52,12 @@ bool IsSpaceOrTab(int c)
     return c == ' ' || c == '\t';
 }
 
+// How often each run of spaces and tabs stands between two fields, in the
+// order first met.
+using Separators = std::vector<std::pair<std::string, std::int64_t>>;
+
 // The loader's grammar (data/MonsterInfo.cpp, ParseRecords), with places.
-void Scan(CountedBytes& in, MonsterLayout& layout, std::map<std::string, std::int64_t>& separators)
+void Scan(CountedBytes& in, MonsterLayout& layout, Separators& separators)
 {
     int c = in.Next();
     while (c != EOF) {
@@ -70,23 +75,29 @@ void Scan(CountedBytes& in, MonsterLayout& layout, std::map<std::string, std::in
                 const bool last = field == kMonsterFieldCount - 1;
                 const auto at = static_cast<std::size_t>(field);
                 line.tokenStart[at] = in.Here();
-                IntToken token;
-                while (c != EOF && !IsSpaceOrTab(c) && !(last && c == '\r')) {
-                    token.Append(static_cast<unsigned char>(c));
+                while (c != EOF && !IsSpaceOrTab(c) && !(last && c == '\r'))
                     c = in.Next();
-                }
                 line.tokenEnd[at] = in.Here();
-                line.record.Fields[at] = token.Value();
+                if (line.tokenEnd[at] == line.tokenStart[at])
+                    throw Exception("a field without a token");
                 if (last)
                     break;
-                std::string run;
-                while (IsSpaceOrTab(c)) {
-                    if (run.size() <= 8)
-                        run += static_cast<char>(c);
-                    c = in.Next();
+                char run[9];
+                std::size_t length = 0;
+                for (; IsSpaceOrTab(c); c = in.Next()) {
+                    if (length < sizeof run)
+                        run[length] = static_cast<char>(c);
+                    ++length;
                 }
-                if (run.size() <= 8)
-                    ++separators[run];
+                if (length < sizeof run) {
+                    const std::string_view gap(run, length);
+                    const auto seen = std::find_if(separators.begin(), separators.end(),
+                                                   [&](const auto& separator) { return separator.first == gap; });
+                    if (seen == separators.end())
+                        separators.emplace_back(gap, 1);
+                    else
+                        ++seen->second;
+                }
             }
             // The trailing text, up to the CR; then the byte after the CR.
             while (c != '\r' && c != EOF)
@@ -109,7 +120,7 @@ MonsterLayout ScanMonsterFile(const std::string& path)
     if (file == nullptr)
         throw std::runtime_error("cannot read '" + path + "' again");
     MonsterLayout layout;
-    std::map<std::string, std::int64_t> separators;
+    Separators separators;
     bool scanned = true;
     {
         CountedBytes in(file);

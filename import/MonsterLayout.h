@@ -21,7 +21,6 @@ struct RecordLine {
     bool crEnded = false;   // a CR ends its trailing text, not the end of the file
     std::array<std::int64_t, kMonsterFieldCount> tokenStart{};
     std::array<std::int64_t, kMonsterFieldCount> tokenEnd{};
-    MonsterRecord record;
 };
 
 struct MonsterLayout {
@@ -29,15 +28,17 @@ struct MonsterLayout {
     int lastByte = -1; // the file's last byte; -1 for an empty file
     std::vector<RecordLine> records;
     // The run of spaces and tabs that stands most often between two fields
-    // (of those up to 8 bytes long); " " in a file without records.
+    // (of those up to 8 bytes long, the first met of those as often); " "
+    // in a file without records.
     std::string separator = " ";
 };
 
 // Reads the file as the viewer's loader parses it, a byte at a time,
 // holding the places of the records' tokens and little else. For a file
-// that the viewer reads whole: throws std::runtime_error when a token is no
-// number or there are more records than the viewer holds (the file changed
-// since it was checked), and when the file cannot be read.
+// that the viewer reads whole (the tokens are not read as numbers): throws
+// std::runtime_error when a field has no token or there are more records
+// than the viewer holds (the file changed since it was checked), and when
+// the file cannot be read.
 MonsterLayout ScanMonsterFile(const std::string& path);
 
 // A change of the file's bytes: those from `begin` to before `end` replaced
