@@ -71,14 +71,9 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout};
 
-const Tool kTool{
-    "zuninfo-import",
-    "Usage: zuninfo-import [OPTION...] [-o NEW | --in-place] EDITED MONSTER_FILE\n",
-    kAboutParts,
-    kOptions,
-    "0 when nothing would change, or the new file is written as asked",
-    "1 when a run without -o or --in-place finds changes",
-};
+const Tool kTool{"zuninfo-import", "[OPTION...] [-o NEW | --in-place] EDITED MONSTER_FILE", kAboutParts, kOptions,
+                 "0 when nothing would change, or the new file is written as asked",
+                 "1 when a run without -o or --in-place finds changes"};
 
 // What one run is asked to do.
 struct ImportRun {
