@@ -278,9 +278,11 @@ void CheckReadBack(const ImportRun& run, const EditedTable& table, const ImportP
     }
 }
 
-// The new file's bytes into `file`, read back and checked.
+// The new file's bytes into `file`, read back and checked, with the name
+// lists as they were read for the old file.
 ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const ImportPlan& plan,
-                         const MonsterLayout& layout, const ViewerRead& old, OutputFile& file, const std::string& shown)
+                         const MonsterLayout& layout, const ViewerRead& old, OutputFile& file, const std::string& shown,
+                         const std::array<bool, kNameLists.size()>& listsRead)
 {
     WriteSpliced(run.monsterFile, layout.size, plan.splices, file.Stream());
     if (!file.Stream().flush()) {
@@ -289,6 +291,7 @@ ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const I
     }
     DataFiles back = run.files;
     back.monsterInfo = PathText(file.Temporary());
+    back.listHeld = listsRead;
     ViewerRead fresh = ReadAsTheViewer(back, Listing::EveryRecordFinding);
     CheckReadBack(run, table, plan, old, fresh, *back.monsterInfo, shown);
     return fresh;
@@ -324,7 +327,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
         // exactly what -o would write or refuse.
         OutputFile scratch(PathText(fs::temp_directory_path() / "zuninfo-import.qdf"));
         const std::string shown = "the new " + run.monsterFile;
-        const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, scratch, shown);
+        const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, scratch, shown, source.listsRead);
         const RecordDiff diff = CompareRecords(old.records, fresh.records);
         for (const RecordChange& change : diff.changes)
             out << ChangeText(change) << '\n';
@@ -345,7 +348,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
             target = PathText(real);
     }
     OutputFile file(target);
-    WriteAndCheck(run, table, plan, layout, old, file, *run.output);
+    WriteAndCheck(run, table, plan, layout, old, file, *run.output, source.listsRead);
     if (run.backup) {
         file.KeepPermissionsOf(NamedPath(target));
         file.CommitKeeping(*run.backup);

@@ -1,6 +1,5 @@
 #include "import/MonsterLayout.h"
 
-#include "platform/ByteReader.h"
 #include "platform/Exception.h"
 #include "platform/FileAccess.h"
 
@@ -20,31 +19,42 @@ std::runtime_error Changed(const std::string& path)
     return std::runtime_error("'" + path + "' changed while it was read; try again");
 }
 
-// The file's bytes one at a time, with how many have been read.
+// The file's bytes one at a time, read a block at a time, with how many have
+// been read.
 class CountedBytes {
 public:
-    explicit CountedBytes(std::FILE* file) : in_(file) {}
+    explicit CountedBytes(std::FILE* file) : file_(file) {}
 
     int Next()
     {
-        c_ = in_.Next();
-        if (c_ != EOF) {
-            ++read_;
-            last_ = c_;
-        }
-        return c_;
+        if (at_ == size_ && !Refill())
+            return c_ = EOF;
+        ++read_;
+        return c_ = static_cast<unsigned char>(block_[at_++]);
     }
-    int Current() const { return c_; }
     // Where the current byte stands; the file's size at its end.
     std::int64_t Here() const { return c_ == EOF ? read_ : read_ - 1; }
     std::int64_t Read() const { return read_; }
-    int Last() const { return last_; }
+    // The file's last byte; -1 for an empty file. At the file's end.
+    int Last() const { return size_ == 0 ? -1 : static_cast<unsigned char>(block_[size_ - 1]); }
 
 private:
-    ByteReader in_;
+    bool Refill()
+    {
+        const std::size_t got = std::fread(block_, 1, sizeof block_, file_);
+        if (got == 0)
+            return false;
+        size_ = got;
+        at_ = 0;
+        return true;
+    }
+
+    std::FILE* file_;
+    char block_[64 * 1024];
+    std::size_t size_ = 0;
+    std::size_t at_ = 0;
     int c_ = EOF;
     std::int64_t read_ = 0;
-    int last_ = -1;
 };
 
 bool IsSpaceOrTab(int c)

@@ -135,7 +135,8 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
     std::array<bool, kNameLists.size()> listsRead{};
     for (const NameList list : kNameLists) {
         const std::optional<std::string>& path = files.lists[static_cast<std::size_t>(list)];
-        if (!path)
+        listsRead[static_cast<std::size_t>(list)] = files.listHeld[static_cast<std::size_t>(list)];
+        if (!path || files.listHeld[static_cast<std::size_t>(list)])
             continue;
         const bool found = files.listFound[static_cast<std::size_t>(list)];
         checking = &*path;

@@ -40,6 +40,9 @@ struct DataFiles {
     // trouble.
     std::array<bool, kNameLists.size()> listFound{};
     bool monsterFound = false;
+    // The lists whose names the name tables hold already, read earlier in
+    // the run: taken as read, and not read again.
+    std::array<bool, kNameLists.size()> listHeld{};
 };
 
 // The paths of the files, the lists first.
