@@ -76,7 +76,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
 
     const Report report
-        = CheckDataFiles(files, format == Format::Sarif ? ColumnUnit::Characters : columns.value_or(ColumnUnit::Bytes));
+        = CheckDataFiles(files, {format == Format::Sarif ? ColumnUnit::Characters : columns.value_or(ColumnUnit::Bytes)});
     switch (format) {
     case Format::Text: WriteText(report, out); break;
     case Format::Json: WriteJson(report, out); break;

@@ -7,7 +7,8 @@
 //  - the output is one JSON object that a JSON parser reads, nothing goes
 //    to standard error, and the command's exit code is the object's;
 //  - it names the four files, each finding's file is one of them, and its
-//    counts of errors and warnings are those of its findings, listed or not.
+//    counts of errors and warnings are those of its findings, listed or not;
+//    the exit code is 2 where a file cannot be read, else 1 for an error.
 #include "check/CheckCommand.h"
 #include "fuzz/FuzzCheck.h"
 #include "tests/support/ProgramState.h"
@@ -115,6 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         count(unlisted, unlisted.at("count").get<std::int64_t>());
     FUZZ_CHECK(report.at("errors") == errors && report.at("warnings") == warnings,
                "the counts differ from the findings'");
-    FUZZ_CHECK(exitCode == (errors > 0 ? 1 : 0), "the exit code does not follow the errors");
+    // Every file is named: one that cannot be read is trouble.
+    bool unreadable = false;
+    for (const nlohmann::json& finding : report.at("findings"))
+        unreadable = unreadable || finding.at("kind") == "unreadable" || finding.at("kind") == "out-of-memory";
+    FUZZ_CHECK(exitCode == (unreadable ? 2 : errors > 0 ? 1 : 0), "the exit code does not follow the errors");
     return 0;
 }

@@ -127,8 +127,7 @@ DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::option
 namespace {
 
 // The check of each file in turn; `checking` follows the file being checked.
-void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines, Report& report,
-                   const std::string*& checking)
+void CheckEachFile(const DataFiles& files, const CheckOptions& options, Report& report, const std::string*& checking)
 {
     NamedFiles access(files);
     NoWindow window;
@@ -141,7 +140,7 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
         const bool found = files.listFound[static_cast<std::size_t>(list)];
         checking = &*path;
         report.BeginFile(*path, !found);
-        NameListCheck check(report, list, columns);
+        NameListCheck check(report, list, options.columns, options.wholeNames);
         bool opened = true;
         try {
             opened = LoadNameList(list, window, access, {}, &check);
@@ -162,7 +161,7 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
     if (files.monsterInfo) {
         checking = &*files.monsterInfo;
         report.BeginFile(*files.monsterInfo, !files.monsterFound);
-        MonsterFileCheck check(report, listsRead, columns, recordLines);
+        MonsterFileCheck check(report, listsRead, options.columns, options.recordLines);
         if (LoadMonsterInfo(window, access, &check))
             check.Finish();
         else
@@ -172,10 +171,9 @@ void CheckEachFile(const DataFiles& files, ColumnUnit columns, std::vector<std::
 
 } // namespace
 
-Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<std::int64_t>* recordLines,
-                      Listing listing)
+Report CheckDataFiles(const DataFiles& files, const CheckOptions& options)
 {
-    Report report(listing);
+    Report report(options.listing);
     const std::string* checking = nullptr;
     for (const auto& path : files.lists) {
         if (path && checking == nullptr)
@@ -184,7 +182,7 @@ Report CheckDataFiles(const DataFiles& files, ColumnUnit columns, std::vector<st
     if (checking == nullptr && files.monsterInfo)
         checking = &*files.monsterInfo;
     try {
-        CheckEachFile(files, columns, recordLines, report, checking);
+        CheckEachFile(files, options, report, checking);
     } catch (const std::bad_alloc&) {
         // What the check took is given back by now; telling it takes little.
         if (checking != nullptr)

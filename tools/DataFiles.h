@@ -78,13 +78,22 @@ void ChooseLists(DataFiles& files, const std::optional<std::string>& listsFolder
 // Throws UsageProblem as NamedDataFiles and ChooseLists do.
 DataFiles ToolDataFiles(const std::vector<std::string>& named, const std::optional<std::string>& listsFolder);
 
+// How CheckDataFiles reads.
+struct CheckOptions {
+    ColumnUnit columns = ColumnUnit::Bytes; // how findings count columns
+    // When given, receives the line of each record stored.
+    std::vector<std::int64_t>* recordLines = nullptr;
+    Listing listing = Listing::AFew;
+    // The names kept whole in the name tables, as the viewer keeps them, for
+    // showing them; a check alone keeps the start of each, enough to say
+    // which it is, so that a name of any length costs it no memory.
+    bool wholeNames = false;
+};
+
 // Reads the files through the viewer's own loaders, the lists first, and
 // reports what the viewer would lose, stop at, or show oddly. Reads only.
 // Memory running out ends the check with a finding of its own; a file named
-// that cannot be read, and memory running out, make its exit code 2. Columns are
-// counted in `columns`. `recordLines`, when given, receives the line of each
-// record stored. `listing` says how many findings of a kind are listed.
-Report CheckDataFiles(const DataFiles& files, ColumnUnit columns = ColumnUnit::Bytes,
-                      std::vector<std::int64_t>* recordLines = nullptr, Listing listing = Listing::AFew);
+// that cannot be read, and memory running out, make its exit code 2.
+Report CheckDataFiles(const DataFiles& files, const CheckOptions& options = {});
 
 } // namespace zuninfo

@@ -4,6 +4,7 @@
 #include "tools/Message.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zuninfo {
 
@@ -18,8 +19,8 @@ std::string Shown(const ListLine& line)
 
 } // namespace
 
-NameListCheck::NameListCheck(Report& report, NameList list, ColumnUnit columns)
-    : report_(report), list_(list), columns_(columns), setOnLine_(NameTable(list).size(), 0)
+NameListCheck::NameListCheck(Report& report, NameList list, ColumnUnit columns, bool wholeNames)
+    : report_(report), list_(list), columns_(columns), wholeNames_(wholeNames), setOnLine_(NameTable(list).size(), 0)
 {
 }
 
@@ -37,7 +38,7 @@ void NameListCheck::LoneCr(FilePlace cr, unsigned char skipped)
 
 std::size_t NameListCheck::NameBytesKept() const
 {
-    return kVisibleStartBytes;
+    return wholeNames_ ? SIZE_MAX : kVisibleStartBytes;
 }
 
 void NameListCheck::LineRead(const ListLine& line)

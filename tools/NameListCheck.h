@@ -14,15 +14,17 @@ namespace zuninfo {
 // the line that set each id of the table, whatever the size of the file.
 class NameListCheck final : public NameListObserver {
 public:
-    NameListCheck(Report& report, NameList list, ColumnUnit columns);
+    // `wholeNames`: the table keeps each name whole, as the viewer does;
+    // else only its start.
+    NameListCheck(Report& report, NameList list, ColumnUnit columns, bool wholeNames = false);
 
     ColumnUnit Columns() const override { return columns_; }
 
     void LfAlone(FilePlace lf, LfIn in) override;
     void LoneCr(FilePlace cr, unsigned char skipped) override;
     void LineRead(const ListLine& line) override;
-    // Enough of each name to show its start: the check of a list with names
-    // of any length takes a few KiB.
+    // Enough of each name to show its start, so that the check of a list
+    // with names of any length takes a few KiB; or the whole name.
     std::size_t NameBytesKept() const override;
     void IdRejected(FilePlace idPlace, const std::string& message) override;
 
@@ -34,6 +36,7 @@ private:
     Report& report_;
     NameList list_;
     ColumnUnit columns_;
+    bool wholeNames_;
     std::vector<std::int64_t> setOnLine_; // by id: the line that first set it; 0 while none has
     // The first LF alone since the current line's id began, and how many.
     std::optional<FilePlace> lfAlone_;

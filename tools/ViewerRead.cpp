@@ -11,7 +11,7 @@ ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing)
 {
     ViewerRead read;
     std::vector<std::int64_t> lines;
-    read.report = CheckDataFiles(files, ColumnUnit::Bytes, &lines, listing);
+    read.report = CheckDataFiles(files, {ColumnUnit::Bytes, &lines, listing, true});
     const std::vector<Finding> findings = read.report.Findings();
     // A list's bad id ends the viewer's start-up: it shows no record at all.
     if (std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.kind == FindingKind::BadId; }))

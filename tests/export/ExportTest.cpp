@@ -35,8 +35,10 @@ std::string Record(int index, int skin, const std::string& field3 = "3")
 // tab and a backslash; and, with kLfName, an LF that a name takes in (it
 // runs to CR), which the viewer reads so at a loss of a line.
 const std::string kMons = "1 Orc \"Chief\", the Tall\r\n2 Imp\tof\\Ash\r\n";
-// Names a spreadsheet would take for formulas.
+// Names a spreadsheet would take for formulas, and one longer than what a
+// check keeps of a name.
 const std::string kFormulas = "5 =1+1\r\n6 -Rat\r\n7 @Bat\r\n";
+const std::string kLongName = "Goblin Chieftain of the Deep Caves under the Old Grey Mountain";
 const std::string kLfName = "3 Two\nLines\r\n";
 const std::string kTwoRecords = Record(0, 1) + Record(1, 2);
 
@@ -74,12 +76,13 @@ TEST(Export, FormatsLossesAndExitCodes)
          ""},
         {"--no-formula-guard", with({"--no-formula-guard"}), Record(0, 7), 0, "\r\n0,@Bat,7,", ""},
         {"json as it stands", with({"--json"}), Record(0, 5), 0, R"("Skin": {"id": 5, "name": "=1+1"})", ""},
+        {"a long name whole", with({}), Record(0, 8), 0, "\r\n0," + kLongName + ",8,", ""},
     };
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.what);
         ResetProgramState();
         FileSandbox sandbox;
-        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons + kFormulas);
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons + kFormulas + "8 " + kLongName + "\r\n");
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
         std::ostringstream out, err;
         EXPECT_EQ(RunExportCommand(c.arguments, out, err), c.exitCode);
