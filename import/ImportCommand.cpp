@@ -3,6 +3,7 @@
 #include "import/EditedTable.h"
 #include "import/ImportPlan.h"
 #include "import/MonsterLayout.h"
+#include "platform/Ascii.h"
 #include "tools/CommandLine.h"
 #include "tools/FindingText.h"
 #include "tools/Message.h"
@@ -98,8 +99,7 @@ std::string PathText(const fs::path& path)
 std::optional<RecordFormat> FormatOfName(const std::string& path)
 {
     std::string extension = PathText(NamedPath(path).extension());
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
     return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
 }
 

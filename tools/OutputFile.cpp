@@ -201,6 +201,11 @@ void OutputFile::CommitKeeping(const std::string& backup)
     if (!error)
         fs::permissions(kept, fs::status(target_).permissions(), error);
     if (error) {
+        // What a copy cut short left is no backup; a file that was there
+        // before is someone else's.
+        std::error_code ignored;
+        if (error != std::errc::file_exists)
+            fs::remove(kept, ignored);
         Discard();
         throw std::runtime_error("cannot keep the old file as '" + backup + "': " + error.message()
                                  + "; nothing is written");
