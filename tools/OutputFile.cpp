@@ -27,18 +27,10 @@ namespace {
 namespace fs = std::filesystem;
 
 #ifdef _WIN32
-int WriteSome(int descriptor, const char* bytes, std::size_t count)
-{
-    return _write(descriptor, bytes, static_cast<unsigned>(std::min<std::size_t>(count, 1u << 30)));
-}
 int CloseDescriptor(int descriptor) { return _close(descriptor); }
 int SyncDescriptor(int descriptor) { return _commit(descriptor); }
 long ProcessId() { return _getpid(); }
 #else
-long WriteSome(int descriptor, const char* bytes, std::size_t count)
-{
-    return ::write(descriptor, bytes, count);
-}
 int CloseDescriptor(int descriptor) { return ::close(descriptor); }
 int SyncDescriptor(int descriptor) { return ::fsync(descriptor); }
 long ProcessId() { return ::getpid(); }
@@ -91,48 +83,6 @@ int CreateBeside(const fs::path& target, const std::string& name, fs::path& temp
 }
 
 } // namespace
-
-CheckedBuffer::CheckedBuffer(int descriptor) : descriptor_(descriptor)
-{
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
-}
-
-void CheckedBuffer::WriteOut(const char* bytes, std::size_t count)
-{
-    while (count > 0 && error_ == 0) {
-        const auto written = WriteSome(descriptor_, bytes, count);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error_ = written < 0 ? errno : EIO;
-            break;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-}
-
-int CheckedBuffer::Flush()
-{
-    WriteOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
-    return error_;
-}
-
-CheckedBuffer::int_type CheckedBuffer::overflow(int_type c)
-{
-    Flush();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-        *pptr() = traits_type::to_char_type(c);
-        pbump(1);
-    }
-    return traits_type::not_eof(c);
-}
-
-int CheckedBuffer::sync()
-{
-    return Flush() == 0 ? 0 : -1;
-}
 
 OutputFile::OutputFile(const std::string& target)
     : name_(target), target_(NamedPath(target)), descriptor_(CreateBeside(target_, name_, temporary_)),
