@@ -22,28 +22,34 @@ std::optional<NameList> ListOfFileName(std::string_view name)
     return std::nullopt;
 }
 
-std::string NameListPath(NameList list, const std::optional<std::string>& listsFolder,
-                         std::span<const std::string> monsterFiles)
+std::FILE* OpenNameList(NameList list, const std::optional<std::string>& listsFolder,
+                        std::span<const std::string> monsterFiles, std::string& path)
 {
     const std::string name = NameListFileName(list);
-    if (listsFolder)
-        return FileInFolder(*listsFolder, name);
-    std::vector<std::string> places{ProgramFilePath(name)};
-    for (const std::string& monsterFile : monsterFiles) {
+    std::vector<std::string> places{listsFolder ? FileInFolder(*listsFolder, name) : ProgramFilePath(name)};
+    for (const std::string& monsterFile : listsFolder ? std::span<const std::string>() : monsterFiles) {
         // A monster file named without a folder lies in the current one.
         const std::string folder = FolderOf(monsterFile);
         if (!folder.empty())
             places.push_back(FileInFolder(folder, name));
     }
-    if (places.size() > 1) {
-        for (const std::string& place : places) {
-            if (std::FILE* file = OpenNamedFile(place)) {
-                std::fclose(file);
-                return place;
-            }
+    for (const std::string& place : places) {
+        if (std::FILE* file = OpenNamedFile(place)) {
+            path = place;
+            return file;
         }
     }
-    return places.front();
+    path = places.front();
+    return nullptr;
+}
+
+std::string NameListPath(NameList list, const std::optional<std::string>& listsFolder,
+                         std::span<const std::string> monsterFiles)
+{
+    std::string path;
+    if (std::FILE* file = OpenNameList(list, listsFolder, monsterFiles, path))
+        std::fclose(file);
+    return path;
 }
 
 std::string FixedMonsterFilePath()

@@ -3,6 +3,7 @@
 #include "data/NameLists.h"
 #include "platform/Options.h"
 
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,12 +22,17 @@ void RequireListsFolder(const std::string& folder);
 // The list whose file has this name as the loaders ask for it ("mons.txt").
 std::optional<NameList> ListOfFileName(std::string_view name);
 
-// The path a name list is read from: in `listsFolder` when one is given, and
-// nowhere else; otherwise in the current folder, and where it cannot be read
-// there, beside the first of `monsterFiles` that has it (paths as the user
-// named them). The list's name is found as the program finds its own: where
-// no file has exactly that name, one whose name differs only in ASCII case.
-// Where it can be read nowhere, the first place looked in.
+// Opens a name list where the viewer and the tools find it: in `listsFolder`
+// when one is given, and nowhere else; otherwise in the current folder, and
+// where it cannot be read there, beside the first of `monsterFiles` that has
+// it (paths as the user named them). The list's name is found as the program
+// finds its own: where no file has exactly that name, one whose name differs
+// only in ASCII case. `path` receives the place it was read from, or, where
+// it can be read nowhere, the first place looked in.
+std::FILE* OpenNameList(NameList list, const std::optional<std::string>& listsFolder,
+                        std::span<const std::string> monsterFiles, std::string& path);
+
+// The path OpenNameList reads the list from.
 std::string NameListPath(NameList list, const std::optional<std::string>& listsFolder,
                          std::span<const std::string> monsterFiles);
 

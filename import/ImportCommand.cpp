@@ -88,17 +88,10 @@ struct ImportRun {
     bool deleteMissing = false;
 };
 
-// A path as the tools take the paths a user names: UTF-8 on every system.
-std::string PathText(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // The form a file's name ends in: ".csv", ".tsv" or ".json", ASCII case ignored.
 std::optional<RecordFormat> FormatOfName(const std::string& path)
 {
-    std::string extension = PathText(NamedPath(path).extension());
+    std::string extension = NamedPathText(NamedPath(path).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
     return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
 }
@@ -290,7 +283,7 @@ ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const I
         throw std::runtime_error("cannot write '" + shown + "'");
     }
     DataFiles back = run.files;
-    back.monsterInfo = PathText(file.Temporary());
+    back.monsterInfo = NamedPathText(file.Temporary());
     back.listHeld = listsRead;
     ViewerRead fresh = ReadAsTheViewer(back, Listing::EveryRecordFinding);
     CheckReadBack(run, table, plan, old, fresh, *back.monsterInfo, shown);
@@ -325,7 +318,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     if (!run.output) {
         // Into a file of its own that is never kept, so that a dry run says
         // exactly what -o would write or refuse.
-        OutputFile scratch(PathText(fs::temp_directory_path() / "zuninfo-import.qdf"));
+        OutputFile scratch(NamedPathText(fs::temp_directory_path() / "zuninfo-import.qdf"));
         const std::string shown = "the new " + run.monsterFile;
         const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, scratch, shown, source.listsRead);
         const RecordDiff diff = CompareRecords(old.records, fresh.records);
@@ -345,7 +338,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
         std::error_code error;
         const fs::path real = fs::canonical(NamedPath(target), error);
         if (!error)
-            target = PathText(real);
+            target = NamedPathText(real);
     }
     OutputFile file(target);
     WriteAndCheck(run, table, plan, layout, old, file, *run.output, source.listsRead);

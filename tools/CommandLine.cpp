@@ -96,6 +96,12 @@ std::filesystem::path NamedPath(const std::string& path)
 #endif
 }
 
+std::string NamedPathText(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run)
 {
 #ifdef _WIN32

@@ -57,6 +57,10 @@ const char* ToolsVersion();
 // C++ library's locale machinery into the program.)
 std::filesystem::path NamedPath(const std::string& path);
 
+// The other way: a system's path as the tools take the paths a user names,
+// UTF-8 on every system.
+std::string NamedPathText(const std::filesystem::path& path);
+
 // A tool's command line, from the arguments after the program's name to the
 // exit code, writing to standard output and standard error.
 using ToolRun = int (*)(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -18,7 +18,8 @@ std::FILE* ViewerFiles::Open(const std::string& path)
         std::span<const std::string> monsterFiles;
         if (options_.monsterFile)
             monsterFiles = {&*options_.monsterFile, 1};
-        return OpenNamedFile(NameListPath(*list, options_.listsFolder, monsterFiles));
+        std::string found;
+        return OpenNameList(*list, options_.listsFolder, monsterFiles, found);
     }
     return SystemFiles().Open(path);
 }
