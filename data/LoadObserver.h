@@ -26,7 +26,7 @@ enum class LfIn {
     Comment,      // a monster file's comment line, which it ends all the same
     Field,        // a record's field, which it makes invalid
     TrailingText, // the text after a record's last field, which runs on to the next CR
-    Unread,       // what follows the end of the parse, which the viewer never reads
+    Unread,       // where the parse has ended (or ends, the store being full), which the viewer never reads
 };
 
 // What both loaders tell an observer about line ends other than CR LF. The

@@ -61,10 +61,11 @@ public:
         return c;
     }
     // A line's first byte: a record line's unless it starts a comment (or is
-    // the CR of a blank line).
+    // the CR of a blank line). With every slot taken, a record line ends the
+    // parse at its first byte, before any field.
     int NextLine()
     {
-        in_.ReadingIn(LfIn::Field);
+        in_.ReadingIn(storeFull_ ? LfIn::Unread : LfIn::Field);
         const int c = in_.Next();
         if (c == ';')
             in_.ReadingIn(LfIn::Comment);
@@ -95,6 +96,7 @@ public:
     void RecordStored(std::int32_t slot)
     {
         trailingTextOf_ = 0;
+        storeFull_ = slot + 1 >= kMonsterSlots;
         observer_.RecordStored(recordLine_, slot);
     }
     void StoreFull() { observer_.StoreFull(in_.Place()); }
@@ -115,6 +117,7 @@ private:
     std::int64_t recordLine_ = 0;
     // The line of the record whose trailing text is being skipped; 0 outside one.
     std::int64_t trailingTextOf_ = 0;
+    bool storeFull_ = false;
 };
 
 // Reads one token into `token`, stopping at EOF or at a byte for which

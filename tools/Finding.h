@@ -66,7 +66,8 @@ inline constexpr std::array<FindingKindInfo, 15> kFindingKinds{{
     {FindingKind::BadToken, "bad-token", "A field that is not a number ends the monster table", Severity::Error, 1,
      // caption, field, the token as shown, records read before it, record lines not shown from it on
      "{0} (field {1}): '{2}' is not a valid integer value; the viewer stops reading here, so it shows "
-     "{3:no record and|the # record before this line but|the # records before this line but} "
+     "{3:\"Item 0 of -1\" with {1:zeros in every field|Index as read and zeros from {0} on|the fields before {0} as "
+     "read and zeros from {0} on}, but|the # record before this line but|the # records before this line but} "
      "{4:not this record line|not the # record lines from this one on}",
      "{0:# more bad token|# more bad tokens}"},
     {FindingKind::StoreFull, "store-full", "A record line past the last the viewer holds is not read", Severity::Error, 1,
@@ -172,20 +173,21 @@ inline constexpr std::array<UnreadableEffectWords, 3> kUnreadableEffects{{
 }};
 static_assert(KeyedInOrder(kUnreadableEffects, UnreadableEffect::AtStartUp));
 
-// What an LF alone does where it stands ({0}: the id whose name it ends).
+// What an LF alone does, by what the viewer is doing where it stands ({0}:
+// the id whose name it ends; {1}: that name as shown, without the LF).
 struct LfAloneEffect {
     LfIn key;
     const char* words;
 };
 inline constexpr std::array<LfAloneEffect, 5> kLfAloneEffects{{
-    {LfIn::ListLine, "harmless on the list's last line: no line runs on, and the name of id {0} keeps the LF as its "
-                     "last byte"},
+    {LfIn::ListLine, "the name of id {0} ends with it, as the viewer keeps the LF as the name's last byte: it shows "
+                     "'{1}' with a line break after it, in the drop-down lists and the table alike"},
     {LfIn::Comment, "harmless on a comment line, which ends at its LF all the same"},
     {LfIn::Field, "on a record line the viewer reads the LF as part of a field, which then is not a number, and the "
                   "table ends there"},
     {LfIn::TrailingText, "the viewer reads on past it to the next CR as this record line's trailing text, and so "
                          "skips any lines up to there"},
-    {LfIn::Unread, "the viewer stops reading the file before this line"},
+    {LfIn::Unread, "the viewer has already stopped reading the file by here, so this LF is never read"},
 }};
 static_assert(KeyedInOrder(kLfAloneEffects, LfIn::Unread));
 

@@ -45,17 +45,21 @@ void NameListCheck::LineRead(const ListLine& line)
 {
     const FilePlace idPlace = line.idPlace;
     const std::int32_t id = line.id;
-    // A name runs to the first CR, so every LF in it is one alone. It takes
-    // in the lines after the first: up to the CR that ends it, or to the end
-    // of the file, where a last LF ends the last line taken in.
+    // A name runs to the first CR, so every LF in it is one alone, and each
+    // takes in the line after it, unless nothing of that line is left for the
+    // name: a last LF just before the CR or the end of the file that ends it.
     if (lfAlone_) {
-        const std::int64_t lines = lfsAlone_ - (line.endsFile && line.nameEndsWithLf ? 1 : 0);
-        if (lines == 0)
+        const std::int64_t lines = lfsAlone_ - (line.nameEndsWithLf ? 1 : 0);
+        if (lines == 0) {
+            const std::uint64_t length = line.nameLength - 1;
+            const std::string shown
+                = VisibleStart(std::string_view(line.name).substr(0, static_cast<std::size_t>(length)), length);
             report_.Add(FindingKind::LfLineEnd, *lfAlone_,
                         FormatMessage(kLfAloneEffects[static_cast<std::size_t>(LfIn::ListLine)].words,
-                                      {{std::to_string(id)}}));
-        else
+                                      {{std::to_string(id), shown}}));
+        } else {
             report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
+        }
     }
     lfAlone_.reset();
     lfsAlone_ = 0;

@@ -79,7 +79,12 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         {FindingKind::LfLineEnd, {{qdf, ";x\n" + Records(1)}}, 1, 3, w, 0, 1, "harmless on a comment line"},
         {FindingKind::LfLineEnd, {{qdf, Record(0) + "\n" + Record(1)}}, 1, 59, w, 1, 2, "as part of a field"},
         {FindingKind::LfLineEnd, {{qdf, Record(0) + " Orc\n"}}, 1, 63, w, 0, 1, "skips any lines up to there"},
-        {FindingKind::LfLineEnd, {{"mons.txt", "1 Orc\n"}}, 1, 6, w, 0, 1, "last line: no line runs on, and the name of id 1"},
+        {FindingKind::LfLineEnd, {{"attacks.txt", "94 Stomp\n"}}, 1, 9, w, 0, 1,
+         "the name of id 94 ends with it, as the viewer keeps the LF as the name's last byte: it shows 'Stomp' with a "
+         "line break after it"},
+        {FindingKind::LfLineEnd, {{"skills.txt", "355 Rmgob\n\r\n"}}, 1, 10, w, 0, 1, "shows 'Rmgob' with a line break"},
+        {FindingKind::LfLineEnd, {{qdf, "1 x 3\n"}}, 1, 6, w, 1, 2, "stopped reading the file by here, so this LF is never read"},
+        {FindingKind::LfLineEnd, {{qdf, Records(500) + "\n"}}, 501, 1, w, 1, 2, "this LF is never read"},
         {FindingKind::LoneCr, {{qdf, Record(0) + "\r9" + Record(1) + "\r\n"}}, 1, 59, e, 1, 1, "('9')"},
         {FindingKind::IdOutsideTable, {{qdf, Record(0, 104) + "\r\n"}}, 1, 3, w, 0, 1,
          "id 104 is outside mons.txt's ids 0 to 103"},
@@ -114,8 +119,13 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
         // The end of the file stands just past its last byte.
         {FindingKind::EmptyName, {{"mons.txt", "7"}}, 1, 2, w, 0, 1, "id 7 has an empty name"},
         {FindingKind::BadToken, {{qdf, "0 1 "}}, 1, 5, e, 1, 1, "(field 2): '' is not"},
+        {FindingKind::BadToken, {{qdf, "1 x 3\r\n"}}, 1, 3, e, 1, 1,
+         "shows \"Item 0 of -1\" with Index as read and zeros from Skin on, but not this record line\0"sv},
+        {FindingKind::BadToken, {{qdf, " 1\r\n;\r\n2\r\n"}}, 1, 1, e, 1, 1,
+         "shows \"Item 0 of -1\" with zeros in every field, but not the 2 record lines from this one on\0"sv},
         {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n2 Imp\r\n"}}, 1, 6, e, 1, 1, "the line after it (line 2) as"},
         {FindingKind::NameRunsOn, {{"mons.txt", "1 Orc\n\n2 Imp\n"}}, 1, 6, e, 1, 1, "the 2 lines after it (to line 3)"},
+        {FindingKind::NameRunsOn, {{"mons.txt", "2 Tr\n\n\r\n"}}, 1, 5, e, 1, 1, "the line after it (line 2) as"},
         {FindingKind::LoneCr, {{"mons.txt", "1 Orc\rX2 Imp\r\n"}}, 1, 6, e, 1, 1, "('X')"},
     };
     for (const CheckCase& c : cases) {
