@@ -4,7 +4,8 @@
 // checker's own command, so the page shows exactly what the checker prints.
 //
 // Usage: zuninfo-findings-page [FILE]    (standard output without FILE)
-// The build's target findings-page writes docs/findings.md with it.
+// The build's target findings-page (docgen/CMakeLists.txt) writes
+// docs/findings.md with it.
 #include "check/CheckCommand.h"
 #include "check/ReportWriters.h"
 #include "data/MonsterInfo.h"
@@ -160,8 +161,10 @@ std::string Shown(const std::string& bytes)
     }
     if (lines.back().empty())
         lines.pop_back();
-    if (lines.size() > 6)
-        lines.erase(lines.begin() + 2, lines.end() - 1), lines.insert(lines.begin() + 2, "...");
+    if (lines.size() > 6) {
+        lines.erase(lines.begin() + 2, lines.end() - 1);
+        lines.insert(lines.begin() + 2, "...");
+    }
     std::string text;
     for (const std::string& line : lines)
         text += line + "\n";
