@@ -90,8 +90,9 @@ constexpr std::array<FindingExample, 15> kExamples{{
     {FindingKind::IndexTwice, {{{"zuninfo.qdf",
       "7 1 8 4 1 0 1200 0 4 0 0 0 0 0 12 4 10 3 15 0 4 -2 0 Goblin\r\n"
       "7 4 9 5 1 0 1100 0 4 0 0 0 0 0 20 5 8 6 40 0 4 -3 0 Orc Chief\r\n"}}},
-     "Give each record an Index of its own, where the game expects one. `zuninfo-diff` and `zuninfo-import` "
-     "match records by an Index only where it stands once in each file, and else by their place."},
+     "Give each record an Index of its own, where the game expects one. `zuninfo-diff` matches records by an "
+     "Index only where it stands once in each file, and else by their place; `zuninfo-import` refuses a CSV or "
+     "TSV row whose Index stands twice (its JSON export carries each record's number)."},
     {FindingKind::BadId, {{{"mons.txt", "0 Training Dummy\r\n1\r\n2 Orc Chief\r\n"}}},
      "Every line of a name list is an id, then its name. Remove the empty line or give the id its name: the "
      "usual causes are an empty line (also one at the end of the file) and a line with an id but no name."},
