@@ -70,9 +70,9 @@ protected:
     }
 
     // A key as the program's message loop gets it.
-    void Key(WPARAM key)
+    void Key(WPARAM key, UINT message = WM_KEYDOWN, LPARAM flags = 0)
     {
-        MSG keyMessage{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        MSG keyMessage{GetFocus(), message, key, flags, 0, {}};
         if (!form->HandleKeyboard(keyMessage)) {
             TranslateMessage(&keyMessage);
             DispatchMessageW(&keyMessage);
@@ -203,6 +203,15 @@ TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndC
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(TextOf(table->StatusBar(), SB_GETTEXTW, 0), L"2 of 36 monsters shown");
     EXPECT_EQ(Cell(list, 1, skin), L"Goblin Archer (2)");
+
+    // Alt+F from the table: the focus in the filter, its text selected.
+    SetFocus(list);
+    Key('f', WM_SYSCHAR, LPARAM(1) << 29);
+    EXPECT_EQ(GetFocus(), table->FilterBox());
+    DWORD start = 1, end = 0;
+    SendMessageW(table->FilterBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 6u);
 }
 
 TEST_F(Win32TableTest, AFileDroppedOnTheWindowBeforeLoadIsLoaded)
