@@ -142,7 +142,7 @@ TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAnd
     view->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(0, 22)),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text().split('\n'), lines);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), lines.join('\n').toStdString());
 
     // The filter keeps the rows holding the text, case ignored, in the
     // order chosen.
