@@ -4,11 +4,20 @@
 // until none is waiting any more (the window and its controls have then
 // been painted), print the wall clock at that moment as one JSON line,
 // {"painted_ns": <nanoseconds since 1970>}, and return the exit code. The
-// driver compares it with the time it started the program.
+// driver compares it with the time it started the program. NowNs is the
+// clock the table's measurements read.
 
 #include <windows.h>
 
 #include <cstdio>
+
+inline long long NowNs()
+{
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<long long>(static_cast<double>(now.QuadPart) * 1e9 / static_cast<double>(frequency.QuadPart));
+}
 
 template <typename HandleKeyboard>
 int PrintWhenIdle(HandleKeyboard handleKeyboard)

@@ -15,7 +15,6 @@
 //   rows             the records Load read
 #include "Win32Probe.h"
 
-#include "data/MonsterFields.h"
 #include "data/MonsterInfo.h"
 #include "platform/ProgramArguments.h"
 #include "viewer/CommandLine.h"
@@ -32,14 +31,6 @@
 #include <vector>
 
 namespace {
-
-long long NowNs()
-{
-    LARGE_INTEGER now{}, frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<long long>(static_cast<double>(now.QuadPart) * 1e9 / static_cast<double>(frequency.QuadPart));
-}
 
 long PeakKiB()
 {
@@ -61,18 +52,24 @@ void Settle(TForm1& form)
     }
 }
 
-// A click on the header of the column that shows the field of that caption
-// (the table's columns are the fields, in their order), as the list view
-// tells its window.
-void ClickColumn(HWND table, HWND list, std::string_view caption)
+// A click on the header of the list view's column headed by the caption, as
+// the list view tells its window.
+void ClickColumn(HWND table, HWND list, const wchar_t* caption)
 {
-    const auto& fields = zuninfo::kMonsterFields;
-    const auto field = std::find_if(fields.begin(), fields.end(),
-                                    [&](const zuninfo::MonsterField& f) { return caption == f.caption; });
+    int column = 0;
+    for (wchar_t text[64] = {};; ++column) {
+        LVCOLUMNW info{};
+        info.mask = LVCF_TEXT;
+        info.pszText = text;
+        info.cchTextMax = 64;
+        if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info))
+            || std::wstring_view(text) == caption)
+            break;
+    }
     NMLISTVIEW click{};
     click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_COLUMNCLICK};
     click.iItem = -1;
-    click.iSubItem = static_cast<int>(field - fields.begin());
+    click.iSubItem = column;
     SendMessageW(table, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
 }
 
@@ -101,8 +98,8 @@ int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monster
         Settle(form);
         return NowNs() - start;
     };
-    const long long sortName = timed([&] { ClickColumn(table->Handle(), table->List(), "Skin"); });
-    const long long sortNumber = timed([&] { ClickColumn(table->Handle(), table->List(), "Str"); });
+    const long long sortName = timed([&] { ClickColumn(table->Handle(), table->List(), L"Skin"); });
+    const long long sortNumber = timed([&] { ClickColumn(table->Handle(), table->List(), L"Str"); });
     const long long filter = timed([&] { SetWindowTextW(table->FilterBox(), L"g"); });
     const long tablePeak = PeakKiB();
 

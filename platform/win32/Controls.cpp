@@ -143,6 +143,20 @@ LRESULT ScaledWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_NEXTDLGCTL: {
+        // What a dialog box does, and what the keyboard of a window of
+        // controls asks for a label's marked letter: the focus to the
+        // control named (LOWORD(lParam) set), else to the next or (wParam
+        // set) the previous tab stop, an edit box's text selected.
+        const HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                                : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+        if (target != nullptr && IsChild(window_, target)) {
+            if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+                SendMessageW(target, EM_SETSEL, 0, -1);
+            SetFocus(target);
+        }
+        return 0;
+    }
     default:
         break;
     }

@@ -70,7 +70,8 @@ protected:
     // What the program's windows do alike with a message their own handling
     // leaves: on WM_DPICHANGED, the new DPI applied and the place Windows
     // suggests taken; on WM_ACTIVATE, the focus kept as a dialog box keeps
-    // it; else Windows' default.
+    // it; on WM_NEXTDLGCTL (a label's Alt key), the focus moved as a dialog
+    // box moves it; else Windows' default.
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The fonts, places and sizes of the design at the window's DPI; called
     // again whenever that changes.

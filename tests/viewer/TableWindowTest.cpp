@@ -136,6 +136,13 @@ TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAnd
     EXPECT_TRUE(lines[0].startsWith("Index\tSkin\tLine of Sight\t"));
     EXPECT_TRUE(lines[1].startsWith("34\tBlack Dragon (100)\t"));
     EXPECT_EQ(lines[2].split('\t').value(kStr), "220");
+    // The same rows selected the other way round are copied in the order shown.
+    view->selectionModel()->select(QItemSelection(rows->index(1, 0), rows->index(1, 22)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(0, 22)),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), lines.join('\n').toStdString());
 
     // The filter keeps the rows holding the text, case ignored, in the
     // order chosen.

@@ -95,9 +95,13 @@ constexpr ClickBinding kClickBindings[] = {
     {"Button3", &TForm1::Button3Click},
 };
 
-// The commands of the context menu and Ctrl+T.
-constexpr int kShowTableCommand = 1;
-constexpr int kOpenFileCommand = 2;
+// The commands of the context menu and Ctrl+T. The keyboard of a window of
+// controls sends Enter as IDOK (1) and Escape as IDCANCEL (2), and the
+// dialog manager's other ids lie below the controls' (kFirstControlId): the
+// commands lie above both, so that Enter and Escape in a field do nothing.
+constexpr int kShowTableCommand = 1000;
+constexpr int kOpenFileCommand = 1001;
+static_assert(kShowTableCommand > kFirstControlId + static_cast<int>(kFormLayout.size()));
 
 std::string ProgramPath()
 {
@@ -450,7 +454,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        // From a control, or else from Ctrl+T.
+        // From a control, or else from Ctrl+T (or Enter and Escape, which
+        // are no command).
         if (lParam != 0)
             Notified(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         else

@@ -70,9 +70,9 @@ protected:
     }
 
     // A key as the program's message loop gets it.
-    void Key(WPARAM key)
+    void Key(WPARAM key, UINT message = WM_KEYDOWN, LPARAM flags = 0)
     {
-        MSG keyMessage{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        MSG keyMessage{GetFocus(), message, key, flags, 0, {}};
         if (!form->HandleKeyboard(keyMessage)) {
             TranslateMessage(&keyMessage);
             DispatchMessageW(&keyMessage);
@@ -161,6 +161,15 @@ TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndC
     SendMessageW(list, LVM_GETCOLUMNORDERARRAY, 23, reinterpret_cast<LPARAM>(order));
     EXPECT_EQ(order[0], index);
 
+    // A click on Skin's header (the list view's first column, Index's field)
+    // sorts by Skin: names in the lists' order, then by id, then in store
+    // order.
+    ClickHeader(list, skin);
+    EXPECT_EQ(Cell(list, 0, skin), L"(99)");
+    EXPECT_EQ(Cell(list, 1, skin), L"Bandit (40)");
+    EXPECT_EQ(Cell(list, 1, index), L"27");
+    EXPECT_EQ(Cell(list, 2, index), L"29");
+
     // Clicks on Str's header: ascending (equal values in store order), then
     // reversed.
     ClickHeader(list, str);
@@ -181,8 +190,13 @@ TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndC
     EXPECT_EQ(Text("Edit14"), L"250");
     EXPECT_EQ(Text("ComboBox1"), L"Black Dragon");
 
-    // Ctrl+C copies the selected rows under the captions.
+    // Ctrl+C copies the selected rows under the captions, in the order
+    // shown whatever the order they were selected in.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&first));
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
     {
         CtrlDown ctrl;
         Key('C');
@@ -195,6 +209,7 @@ TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndC
     CloseClipboard();
     EXPECT_EQ(copied.rfind(L"Index\tSkin\tLine of Sight\t", 0), 0u);
     EXPECT_NE(copied.find(L"\r\n34\tBlack Dragon (100)\t"), std::wstring::npos);
+    EXPECT_LT(copied.find(L"\r\n34\t"), copied.find(L"\r\n33\t"));
     EXPECT_NE(copied.find(L"\r\n33\t"), std::wstring::npos);
     EXPECT_EQ(std::count(copied.begin(), copied.end(), L'\n'), 3);
 
@@ -203,6 +218,15 @@ TEST_F(Win32TableTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAndC
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(TextOf(table->StatusBar(), SB_GETTEXTW, 0), L"2 of 36 monsters shown");
     EXPECT_EQ(Cell(list, 1, skin), L"Goblin Archer (2)");
+
+    // Alt+F from the table: the focus in the filter, its text selected.
+    SetFocus(list);
+    Key('f', WM_SYSCHAR, LPARAM(1) << 29);
+    EXPECT_EQ(GetFocus(), table->FilterBox());
+    DWORD start = 1, end = 0;
+    SendMessageW(table->FilterBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 6u);
 }
 
 TEST_F(Win32TableTest, AFileDroppedOnTheWindowBeforeLoadIsLoaded)

@@ -42,7 +42,8 @@ std::wstring TextOf(HWND window, UINT message = WM_GETTEXT, WPARAM wParam = 256)
 
 // Answers this thread's message boxes while it lives: records each box's
 // text, whether the main window was on screen meanwhile and whether a box's
-// owner was not, and presses OK.
+// owner was not, and presses OK. Any other dialog box (a file dialog, say)
+// is recorded by its caption and cancelled.
 struct BoxAnswerer {
     BoxAnswerer() { SetTimer(nullptr, 0, 20, &Poll); }
     ~BoxAnswerer() { current = nullptr; }
@@ -53,13 +54,14 @@ struct BoxAnswerer {
             return;
         }
         HWND box = nullptr;
-        while ((box = FindWindowExW(nullptr, box, L"#32770", kMessageTitle)) != nullptr) {
+        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
             if (GetWindowThreadProcessId(box, nullptr) == GetCurrentThreadId() && IsWindowVisible(box)) {
-                current->texts.push_back(TextOf(GetDlgItem(box, 0xFFFF)));
+                const bool message = TextOf(box) == kMessageTitle;
+                current->texts.push_back(message ? TextOf(GetDlgItem(box, 0xFFFF)) : TextOf(box));
                 current->mainWindowShown |= IsWindowVisible(FindWindowW(nullptr, L"ZunInfo.qdf")) != FALSE;
                 const HWND owner = GetWindow(box, GW_OWNER);
                 current->hiddenOwner |= owner != nullptr && !IsWindowVisible(owner);
-                SendMessageW(box, WM_COMMAND, IDOK, 0);
+                SendMessageW(box, WM_COMMAND, message ? IDOK : IDCANCEL, 0);
             }
         }
     }
@@ -227,6 +229,31 @@ TEST_F(Win32WindowTest, TabRunsDownTheLeftColumnThenTheRightAndAltLPressesLoad)
     Key(WM_SYSCHAR, 'l', LPARAM(1) << 29); // with Alt
     EXPECT_FALSE(IsWindowEnabled(Find("Button1")));
     EXPECT_EQ(Text("Label24"), L"Item 0 of 35");
+}
+
+// As in the Linux window, Enter and Escape in a field are no command: no
+// window opens, and the field keeps its text and the focus.
+TEST_F(Win32WindowTest, EnterAndEscapeInAFieldOpenNoWindowAndKeepItsText)
+{
+    Open();
+    const struct {
+        const char* field;
+        WPARAM key;
+    } cases[] = {{"Edit1", VK_RETURN}, {"ComboBox1", VK_RETURN}, {"Edit3", VK_ESCAPE}, {"ComboBox2", VK_ESCAPE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        const HWND field = Find(c.field);
+        SetWindowTextW(field, L"Orc Chief");
+        SetFocus(field);
+        Key(WM_KEYDOWN, c.key);
+        MSG pending;
+        while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&pending);
+        EXPECT_EQ(form->Table(), nullptr);
+        EXPECT_EQ(boxes.texts, std::vector<std::wstring>{});
+        EXPECT_EQ(Text(c.field), L"Orc Chief");
+        EXPECT_TRUE(GetFocus() == field || GetParent(GetFocus()) == field);
+    }
 }
 
 TEST_F(Win32WindowTest, HintsAreTooltipsOfExactlyTheHintedControlsAndEnteringAFieldShowsItsHint)
