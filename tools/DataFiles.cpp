@@ -147,9 +147,11 @@ void CheckEachFile(const DataFiles& files, const CheckOptions& options, Report& 
         } catch (const Exception&) {
             // The id that ends the load has been told to the check; the
             // names before it stay in the table.
+            check.Finish();
             if (found)
                 break;
         }
+        check.Finish();
         if (!opened) {
             check.NotOpened(access.LastFailure(), found);
             if (found)

@@ -180,8 +180,7 @@ struct LfAloneEffect {
     const char* words;
 };
 inline constexpr std::array<LfAloneEffect, 5> kLfAloneEffects{{
-    {LfIn::ListLine, "the name of id {0} ends with it, as the viewer keeps the LF as the name's last byte: it shows "
-                     "'{1}' with a line break after it, in the drop-down lists and the table alike"},
+    {LfIn::ListLine, ""}, // worded by where the name is shown: kLfNameEffects
     {LfIn::Comment, "harmless on a comment line, which ends at its LF all the same"},
     {LfIn::Field, "on a record line the viewer reads the LF as part of a field, which then is not a number, and the "
                   "table ends there"},
@@ -190,6 +189,29 @@ inline constexpr std::array<LfAloneEffect, 5> kLfAloneEffects{{
     {LfIn::Unread, "the viewer has already stopped reading the file by here, so this LF is never read"},
 }};
 static_assert(KeyedInOrder(kLfAloneEffects, LfIn::Unread));
+
+// Where the viewer shows a name that an LF alone ends, which it keeps as the
+// name's last byte ({0}: the id; {1}: the name as shown, without the LF).
+enum class LfNameShown {
+    Everywhere,   // its id's name: in the drop-down lists, the fields and the table
+    ListsOnly,    // a later line sets its id again, and that name wins
+    NoMonster,    // its id lies outside the table
+};
+struct LfNameEffect {
+    LfNameShown key;
+    const char* words;
+};
+inline constexpr std::array<LfNameEffect, 3> kLfNameEffects{{
+    {LfNameShown::Everywhere, "the name of id {0} ends with it, as the viewer keeps the LF as the name's last byte: "
+                              "it shows '{1}' with a line break after it, in the drop-down lists and the table alike"},
+    {LfNameShown::ListsOnly, "the name of id {0} ends with it, as the viewer keeps the LF as the name's last byte: "
+                             "it lists '{1}' with a line break after it in the drop-down lists, but shows the later "
+                             "name of id {0} in the fields and the table, as a later line sets it again"},
+    {LfNameShown::NoMonster, "the name of id {0} ends with it, as the viewer keeps the LF as the name's last byte: "
+                             "it lists '{1}' with a line break after it in the drop-down lists, and shows it for no "
+                             "monster, as id {0} lies outside the table"},
+}};
+static_assert(KeyedInOrder(kLfNameEffects, LfNameShown::NoMonster));
 
 inline const FindingKindInfo& InfoOf(FindingKind kind)
 {

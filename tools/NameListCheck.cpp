@@ -50,16 +50,10 @@ void NameListCheck::LineRead(const ListLine& line)
     // name: a last LF just before the CR or the end of the file that ends it.
     if (lfAlone_) {
         const std::int64_t lines = lfsAlone_ - (line.nameEndsWithLf ? 1 : 0);
-        if (lines == 0) {
-            const std::uint64_t length = line.nameLength - 1;
-            const std::string shown
-                = VisibleStart(std::string_view(line.name).substr(0, static_cast<std::size_t>(length)), length);
-            report_.Add(FindingKind::LfLineEnd, *lfAlone_,
-                        FormatMessage(kLfAloneEffects[static_cast<std::size_t>(LfIn::ListLine)].words,
-                                      {{std::to_string(id), shown}}));
-        } else {
+        if (lines == 0)
+            NameEndsWithLf(*lfAlone_, line);
+        else
             report_.Add(FindingKind::NameRunsOn, *lfAlone_, lines, lfAlone_->line + lines, id);
-        }
     }
     lfAlone_.reset();
     lfsAlone_ = 0;
@@ -68,13 +62,43 @@ void NameListCheck::LineRead(const ListLine& line)
         report_.Add(FindingKind::ListIdOutsideTable, idPlace, id, setOnLine_.size() - 1, Shown(line));
     } else {
         std::int64_t& setOn = setOnLine_[static_cast<std::size_t>(id)];
-        if (setOn != 0)
+        if (setOn != 0) {
             report_.Add(FindingKind::IdSetTwice, idPlace, id, setOn, Shown(line));
-        else
+            // The name an LF ended before is no longer the one shown.
+            for (LfEndedName& ended : lfEnded_) {
+                if (ended.id == id && ended.lf.line < idPlace.line && ended.shown == LfNameShown::Everywhere)
+                    ended.shown = LfNameShown::ListsOnly;
+            }
+        } else {
             setOn = idPlace.line;
+        }
     }
     if (line.nameLength == 0)
         report_.Add(FindingKind::EmptyName, line.namePlace, id);
+}
+
+void NameListCheck::NameEndsWithLf(FilePlace lf, const ListLine& line)
+{
+    // Told once the list ends, when it is known whether a later line sets
+    // the id again; only those the report lists are held.
+    if (lfEnded_.size() == static_cast<std::size_t>(InfoOf(FindingKind::LfLineEnd).listed)) {
+        report_.AddUnlisted(FindingKind::LfLineEnd);
+        return;
+    }
+    const std::uint64_t length = line.nameLength - 1;
+    const bool outside = line.id < 0 || static_cast<std::size_t>(line.id) >= setOnLine_.size();
+    lfEnded_.push_back({lf, line.id,
+                        VisibleStart(std::string_view(line.name).substr(0, static_cast<std::size_t>(length)), length),
+                        outside ? LfNameShown::NoMonster : LfNameShown::Everywhere});
+}
+
+void NameListCheck::Finish()
+{
+    for (const LfEndedName& ended : lfEnded_)
+        report_.Add(FindingKind::LfLineEnd, ended.lf,
+                    FormatMessage(kLfNameEffects[static_cast<std::size_t>(ended.shown)].words,
+                                  {{std::to_string(ended.id), ended.name}}));
+    lfEnded_.clear();
 }
 
 void NameListCheck::IdRejected(FilePlace idPlace, const std::string& message)

@@ -31,6 +31,9 @@ public:
     // The file could not be opened; `inViewersFolder`: it is the list the
     // viewer looks for, not one named, so the lists after it go unread.
     void NotOpened(const OpenFailure& failure, bool inViewersFolder);
+    // The list has been read, as far as the viewer reads it: tells what
+    // waited for its end.
+    void Finish();
 
 private:
     Report& report_;
@@ -41,6 +44,16 @@ private:
     // The first LF alone since the current line's id began, and how many.
     std::optional<FilePlace> lfAlone_;
     std::int64_t lfsAlone_ = 0;
+    // The names an LF alone ends, as far as the report lists them.
+    struct LfEndedName {
+        FilePlace lf;
+        std::int32_t id;
+        std::string name; // as shown, without the LF
+        LfNameShown shown;
+    };
+    std::vector<LfEndedName> lfEnded_;
+
+    void NameEndsWithLf(FilePlace lf, const ListLine& line);
 };
 
 } // namespace zuninfo

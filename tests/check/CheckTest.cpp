@@ -83,6 +83,14 @@ TEST(Check, EachFindingWithItsPlaceSeverityAndExitCode)
          "the name of id 94 ends with it, as the viewer keeps the LF as the name's last byte: it shows 'Stomp' with a "
          "line break after it"},
         {FindingKind::LfLineEnd, {{"skills.txt", "355 Rmgob\n\r\n"}}, 1, 10, w, 0, 1, "shows 'Rmgob' with a line break"},
+        {FindingKind::LfLineEnd, {{"mons.txt", "4 Orc\n\r\n4 Orc Chief\r\n"}}, 1, 6, w, 0, 2,
+         "it lists 'Orc' with a line break after it in the drop-down lists, but shows the later name of id 4 in the "
+         "fields and the table, as a later line sets it again"},
+        {FindingKind::LfLineEnd, {{"attacks.txt", "4 Orc\r\n4 Bite\n\r\n"}}, 2, 7, w, 0, 2,
+         "it shows 'Bite' with a line break after it, in the drop-down lists and the table alike"},
+        {FindingKind::LfLineEnd, {{"skills.txt", "382 Rmgob\n\r\n"}}, 1, 10, w, 0, 2,
+         "it lists 'Rmgob' with a line break after it in the drop-down lists, and shows it for no monster, as id 382 "
+         "lies outside the table"},
         {FindingKind::LfLineEnd, {{qdf, "1 x 3\n"}}, 1, 6, w, 1, 2, "stopped reading the file by here, so this LF is never read"},
         {FindingKind::LfLineEnd, {{qdf, Records(500) + "\n"}}, 501, 1, w, 1, 2, "this LF is never read"},
         {FindingKind::LoneCr, {{qdf, Record(0) + "\r9" + Record(1) + "\r\n"}}, 1, 59, e, 1, 1, "('9')"},
