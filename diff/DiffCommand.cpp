@@ -54,26 +54,20 @@ const Tool kTool{"zuninfo-diff", "[--format text|json] [--lists FOLDER] [LIST...
 struct MonsterFile {
     std::string path;
     ViewerRead read;
-    bool readInPart = false; // the viewer loses record lines of it
 };
 
 MonsterFile ReadMonsterFile(const std::string& path)
 {
     DataFiles files;
     files.monsterInfo = path;
-    MonsterFile file{path, ReadAsTheViewer(files)};
-    for (const Finding& finding : file.read.report.Findings()) {
-        file.readInPart = file.readInPart || finding.kind == FindingKind::BadToken
-                          || finding.kind == FindingKind::StoreFull || finding.kind == FindingKind::TrailingText;
-    }
-    return file;
+    return {path, ReadAsTheViewer(files)};
 }
 
 // The records of `lacking` that `other` has and that lie, in the file the
 // viewer reads only in part, on lines it leaves unread: by Index, the line.
 std::map<std::int32_t, std::int64_t> UnreadIn(const MonsterFile& lacking, const RecordDiff& diff, bool removed)
 {
-    if (!lacking.readInPart)
+    if (!lacking.read.readInPart)
         return {};
     std::set<std::int32_t> wanted;
     for (const RecordChange& change : diff.changes) {
@@ -95,6 +89,7 @@ struct Comparison {
     RecordDiff diff;
     std::map<std::int32_t, std::int64_t> removedUnread; // in `after`, by Index
     std::map<std::int32_t, std::int64_t> addedUnread;   // in `before`, by Index
+    int exitCode; // the process's
 
     // Where the record a change lacks lies unread in the other file; 0: nowhere.
     std::int64_t UnreadLine(const RecordChange& change) const
@@ -145,7 +140,7 @@ void WriteJson(const Comparison& c, std::ostream& out)
             .Object()
             .Member("file", file->path)
             .Member("records", static_cast<std::int64_t>(file->read.records.size()))
-            .Member("read_in_part", file->readInPart)
+            .Member("read_in_part", file->read.readInPart)
             .End();
     }
     json.Key("findings").Array(Layout::Lines);
@@ -170,7 +165,7 @@ void WriteJson(const Comparison& c, std::ostream& out)
         .Member("changed", static_cast<std::int64_t>(c.diff.Changed()))
         .Member("added", static_cast<std::int64_t>(c.diff.Added()))
         .Member("removed", static_cast<std::int64_t>(c.diff.Removed()))
-        .Member("exit_code", std::int64_t{c.diff.changes.empty() ? kExitDone : kExitFinding})
+        .Member("exit_code", std::int64_t{c.exitCode})
         .End();
     out << '\n';
 }
@@ -219,14 +214,16 @@ int RunDiffCommand(const std::vector<std::string>& arguments, std::ostream& out,
     const bool listMissing = std::any_of(listFindings.begin(), listFindings.end(),
                                          [](const Finding& f) { return f.kind == FindingKind::Unreadable; });
 
-    Comparison comparison{before, after, listsRead.report, CompareRecords(before.read.records, after.read.records), {}, {}};
+    RecordDiff diff = CompareRecords(before.read.records, after.read.records);
+    exitCode = diff.changes.empty() && !listMissing ? kExitDone : kExitFinding;
+    Comparison comparison{before, after, listsRead.report, std::move(diff), {}, {}, exitCode};
     comparison.removedUnread = UnreadIn(after, comparison.diff, true);
     comparison.addedUnread = UnreadIn(before, comparison.diff, false);
     if (ChosenFormat(parsed, "text") == "json")
         WriteJson(comparison, out);
     else
         WriteText(comparison, out);
-    return comparison.diff.changes.empty() && !listMissing ? kExitDone : kExitFinding;
+    return exitCode;
 }
 
 } // namespace zuninfo

@@ -58,7 +58,7 @@ const Tool kTool{"zuninfo-export", "[--format csv|tsv|json] [--bom] [-o FILE] [F
 bool ViewerShowsRecords(const ViewerRead& read, const DataFiles& files)
 {
     for (const Finding& finding : read.report.Findings()) {
-        if (finding.kind == FindingKind::BadId
+        if (EndsStartUp(finding)
             || (finding.kind == FindingKind::Unreadable && files.monsterInfo && finding.file == *files.monsterInfo))
             return false;
     }

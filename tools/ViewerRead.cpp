@@ -3,18 +3,32 @@
 #include "data/MonsterFields.h"
 #include "platform/NameUtf8.h"
 
-#include <algorithm>
 
 namespace zuninfo {
+
+bool ReadsInPart(const Finding& finding, const DataFiles& files)
+{
+    return files.monsterInfo && finding.file == *files.monsterInfo
+           && InfoOf(finding.kind).severity == Severity::Error && finding.kind != FindingKind::Unreadable
+           && finding.kind != FindingKind::OutOfMemory;
+}
+
+bool EndsStartUp(const Finding& finding)
+{
+    return finding.kind == FindingKind::BadId;
+}
 
 ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing)
 {
     ViewerRead read;
     std::vector<std::int64_t> lines;
     read.report = CheckDataFiles(files, {ColumnUnit::Bytes, &lines, listing, true});
-    const std::vector<Finding> findings = read.report.Findings();
-    // A list's bad id ends the viewer's start-up: it shows no record at all.
-    if (std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.kind == FindingKind::BadId; }))
+    for (const Finding& finding : read.report.Findings()) {
+        read.startsUp = read.startsUp && !EndsStartUp(finding);
+        read.readInPart = read.readInPart || ReadsInPart(finding, files);
+    }
+    // Where the viewer does not start, it shows no record at all.
+    if (!read.startsUp)
         return read;
     for (std::size_t slot = 0; slot < lines.size(); ++slot)
         read.records.push_back({static_cast<std::int32_t>(slot), lines[slot], Monsters[slot]});

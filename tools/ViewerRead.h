@@ -26,7 +26,19 @@ struct ShownRecord {
 struct ViewerRead {
     Report report;
     std::vector<ShownRecord> records;
+    // The viewer starts: no list's id ends its start-up.
+    bool startsUp = true;
+    // The viewer reads the monster file only in part (ReadsInPart).
+    bool readInPart = false;
 };
+
+// Whether a finding about the monster file means that the viewer reads it
+// other than it stands: it stops before the end, leaves record lines unread
+// or skips bytes. Every error about the file but its not being read at all.
+bool ReadsInPart(const Finding& finding, const DataFiles& files);
+
+// Whether a finding ends the viewer's start-up, so that it shows no record.
+bool EndsStartUp(const Finding& finding);
 
 // Reads the files as zuninfo-check does (see CheckDataFiles). The name
 // tables keep what the lists gave, for ShownName.

@@ -15,13 +15,13 @@ using namespace zuninfo;
 namespace {
 
 // A record line: Index, Str (field 14) and the 1st Attack Animation (field
-// 8) as given, every other field 1.
-std::string Record(int index, int str = 10, int attack = 1)
+// 8) as given, every other field 1; `end` ends it.
+std::string Record(int index, int str = 10, int attack = 1, const char* end = "\r\n")
 {
     std::string line = std::to_string(index);
     for (int field = 1; field < 23; ++field)
         line += " " + std::to_string(field == 14 ? str : field == 8 ? attack : 1);
-    return line + "\r\n";
+    return line + end;
 }
 
 const std::string kMons = "1 Goblin\r\n";
@@ -34,6 +34,7 @@ struct DiffCase {
     int exitCode;
     std::vector<std::string> lines; // each must stand in the output
     std::vector<std::string> json = {}; // each must stand in the JSON output
+    std::vector<std::string> lists = {"mons.txt", "attacks.txt"}; // named; none: found as the viewer finds them
 };
 
 TEST(Diff, RecordsMatchedAndTheirChangesNamed)
@@ -62,6 +63,11 @@ TEST(Diff, RecordsMatchedAndTheirChangesNamed)
          {"new.qdf:2:1: error: Index (field 0): '5x",
           "Index 6 (Goblin), old line 3: removed, but only because the viewer does not read line 3 of new.qdf"}},
         {"a file that cannot be read", three, "", 2, {}},
+        {"a list not found: the records the same, but the names lost", three, three, 1, {"the records are the same"},
+         {R"("exit_code": 1)"}, {}},
+        {"a CR without LF: read in part", three, Record(4) + Record(5, 10, 1, " Orc\rc\r\n") + Record(6), 0,
+         {"new.qdf:2:51: error: CR with no LF after it"},
+         {R"("file": "new.qdf", "records": 3, "read_in_part": true})"}},
     };
     for (const DiffCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,13 +79,15 @@ TEST(Diff, RecordsMatchedAndTheirChangesNamed)
         if (!c.after.empty())
             FileSandbox::Write(sandbox.Folder() / "new.qdf", c.after);
         std::ostringstream out, err;
-        EXPECT_EQ(RunDiffCommand({"mons.txt", "attacks.txt", "old.qdf", "new.qdf"}, out, err), c.exitCode)
-            << out.str() << err.str();
+        std::vector<std::string> arguments = c.lists;
+        arguments.insert(arguments.end(), {"old.qdf", "new.qdf"});
+        EXPECT_EQ(RunDiffCommand(arguments, out, err), c.exitCode) << out.str() << err.str();
         for (const std::string& line : c.lines)
             EXPECT_NE(out.str().find(line), std::string::npos) << out.str();
 
         std::ostringstream json;
-        RunDiffCommand({"--format=json", "mons.txt", "attacks.txt", "old.qdf", "new.qdf"}, json, err);
+        arguments.insert(arguments.begin(), "--format=json");
+        EXPECT_EQ(RunDiffCommand(arguments, json, err), c.exitCode);
         if (c.exitCode != 2) {
             EXPECT_EQ(nlohmann::json::parse(json.str())["exit_code"], c.exitCode);
         }
