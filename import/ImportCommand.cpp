@@ -8,15 +8,14 @@
 #include "tools/FindingText.h"
 #include "tools/Message.h"
 #include "tools/OutputFile.h"
+#include "tools/ReadBack.h"
 #include "tools/RecordDiff.h"
 #include "tools/ViewerRead.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <set>
 #include <stdexcept>
 #include <system_error>
 
@@ -192,23 +191,19 @@ std::string ReadEdited(const ImportRun& run)
 bool ReadStart(const ImportRun& run, ViewerRead& read, std::ostream& err)
 {
     read = ReadAsTheViewer(run.files, Listing::EveryRecordFinding);
-    bool badId = false, inPart = false;
     for (const Finding& finding : read.report.Findings()) {
-        const bool error = InfoOf(finding.kind).severity == Severity::Error;
-        badId = badId || finding.kind == FindingKind::BadId;
-        inPart = inPart || (error && finding.file == run.monsterFile && finding.kind != FindingKind::Unreadable);
         if (finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory
-            || finding.kind == FindingKind::BadId || (error && finding.file == run.monsterFile))
+            || EndsStartUp(finding) || ReadsInPart(finding, run.files))
             err << FindingLine(finding) << '\n';
     }
     if (read.report.ExitCode() == kExitTrouble)
         return false;
-    if (badId) {
+    if (!read.startsUp) {
         err << kTool.name << ": the viewer would not start with these name lists, and so show no record: "
             << "fix the list first\n";
         return false;
     }
-    if (inPart) {
+    if (read.readInPart) {
         err << kTool.name << ": the viewer reads " << run.monsterFile << " only in part: fix it first, so that "
             << "nothing the viewer does not show is carried along or lost unseen\n";
         return false;
@@ -216,58 +211,28 @@ bool ReadStart(const ImportRun& run, ViewerRead& read, std::ostream& err)
     return true;
 }
 
-// A finding as the import compares them: its kind and message, the lines it
-// names left out.
-std::string ComparedFinding(const Finding& finding)
-{
-    std::string key = std::string(InfoOf(finding.kind).name) + ": ";
-    const std::string& message = finding.message;
-    for (std::size_t at = 0; at < message.size();) {
-        if (message.compare(at, 5, "line ") == 0 && at + 5 < message.size()
-            && std::isdigit(static_cast<unsigned char>(message[at + 5]))) {
-            key += "line #";
-            for (at += 5; at < message.size() && std::isdigit(static_cast<unsigned char>(message[at])); ++at) {
-            }
-        } else {
-            key += message[at++];
-        }
-    }
-    return key;
-}
-
 // Checks the new file, read back with the viewer's loader, against what
 // the import asked for and against the old file's findings.
 void CheckReadBack(const ImportRun& run, const EditedTable& table, const ImportPlan& plan, const ViewerRead& old,
                    const ViewerRead& fresh, const std::string& written, const std::string& shown)
 {
-    for (std::size_t slot = 0; slot < std::max(plan.records.size(), fresh.records.size()); ++slot) {
-        const bool same = slot < plan.records.size() && slot < fresh.records.size()
-                          && plan.records[slot].Fields == fresh.records[slot].record.Fields;
-        if (same)
-            continue;
+    if (const std::optional<std::size_t> slot = FirstRecordOtherThanAsked(plan.records, fresh.records)) {
         const std::string problem = "read back with the viewer's loader, " + shown + " would hold "
                                     + std::to_string(fresh.records.size()) + " records and record "
-                                    + std::to_string(slot) + " other than asked; nothing is written";
-        if (slot < plan.rows.size())
-            throw table.AtRow(*plan.rows[slot], problem);
+                                    + std::to_string(*slot) + " other than asked; nothing is written";
+        if (*slot < plan.rows.size())
+            throw table.AtRow(*plan.rows[*slot], problem);
         throw Refusal(run.editedName, {0, 0}, problem);
     }
-    std::set<std::string> before;
-    for (const Finding& finding : old.report.Findings()) {
-        if (finding.file == run.monsterFile)
-            before.insert(ComparedFinding(finding));
-    }
-    for (const Finding& finding : fresh.report.Findings()) {
-        if (finding.file != written || before.contains(ComparedFinding(finding)))
-            continue;
+    if (const std::optional<Finding> finding = FirstNewFinding(old.report, run.monsterFile, fresh.report, written)) {
         const std::string problem = "the import would give " + shown + " a finding that " + run.monsterFile
-                                    + " does not have, and stops: " + SeverityName(InfoOf(finding.kind).severity)
-                                    + ": " + finding.message;
+                                    + " does not have, and stops: " + SeverityName(InfoOf(finding->kind).severity)
+                                    + ": " + finding->message;
         for (std::size_t slot = 0; slot < fresh.records.size(); ++slot) {
-            if (fresh.records[slot].line == finding.line && slot < plan.rows.size())
+            if (fresh.records[slot].line == finding->line && slot < plan.rows.size())
                 throw table.AtRow(*plan.rows[slot], problem);
         }
-        throw Refusal(shown, {finding.line, finding.column}, problem);
+        throw Refusal(shown, {finding->line, finding->column}, problem);
     }
 }
 

@@ -3,8 +3,8 @@
 #include "data/MonsterFields.h"
 #include "platform/Conversions.h"
 
-#include <unordered_map>
 #include <optional>
+#include <unordered_map>
 
 namespace zuninfo {
 
@@ -50,6 +50,23 @@ public:
     ImportPlan Plan(bool deleteMissing)
     {
         Match();
+        // Each row's record, in the rows' order, so that the fault told is
+        // the first in EDITED, whether in matching a row or in its names.
+        records_.resize(table_.rows.size());
+        for (std::size_t at = 0; at < table_.rows.size(); ++at) {
+            if (faultAt_ && *faultAt_ <= at)
+                break;
+            const std::optional<std::size_t> slot = slotOf_[at];
+            if (!slot && !isNew_[at])
+                continue;
+            try {
+                records_[at] = RecordOf(table_.rows[at], slot ? &source_.records[*slot].record : nullptr);
+            } catch (const Refusal& refusal) {
+                Fault(at, refusal);
+            }
+        }
+        if (fault_)
+            throw *fault_;
         std::vector<std::string> missing;
         std::optional<FilePlace> firstMissing;
         for (std::size_t slot = 0; slot < rowOf_.size(); ++slot) {
@@ -86,7 +103,7 @@ public:
                 continue;
             }
             const MonsterRecord& old = source_.records[slot].record;
-            const MonsterRecord record = RecordOf(*rowOf_[slot], &old);
+            const MonsterRecord& record = records_[At(*rowOf_[slot])];
             for (std::size_t field = 0; field < old.Fields.size(); ++field) {
                 if (record.Fields[field] != old.Fields[field])
                     plan.splices.push_back({line.tokenStart[field], line.tokenEnd[field], IntToStr(record.Fields[field])});
@@ -122,36 +139,63 @@ private:
         for (const EditedRow& row : table_.rows)
             ++uses[row.values[0]].inTable;
         rowOf_.assign(source_.records.size(), nullptr);
+        slotOf_.assign(table_.rows.size(), std::nullopt);
+        isNew_.assign(table_.rows.size(), false);
         std::vector<const EditedRow*> unmatched;
         for (const EditedRow& row : table_.rows) {
             const Uses& index = uses[row.values[0]];
-            if (index.inFile == 1 && index.inTable == 1)
+            if (index.inFile == 1 && index.inTable == 1) {
                 rowOf_[index.slot] = &row;
-            else
+                slotOf_[At(row)] = index.slot;
+            } else {
                 unmatched.push_back(&row);
+            }
         }
         for (const EditedRow* row : unmatched) {
             const std::int32_t index = row->values[0];
             const int inFile = uses[index].inFile, inTable = uses[index].inTable;
             if (row->record) {
                 const auto slot = static_cast<std::size_t>(*row->record);
-                if (slot >= rowOf_.size())
-                    throw table_.AtRow(*row, "\"record\" " + std::to_string(slot) + " is not a record of " + source_.file
-                                                 + ", which has " + std::to_string(rowOf_.size()));
-                if (rowOf_[slot] == nullptr) {
+                if (slot < rowOf_.size() && rowOf_[slot] == nullptr) {
                     rowOf_[slot] = row;
+                    slotOf_[At(*row)] = slot;
                     continue;
                 }
-                if (inFile != 0)
-                    throw table_.AtRow(*row, "it names record " + std::to_string(slot) + ", which "
-                                                 + table_.RowName(*rowOf_[slot]) + " has taken");
+                if (slot >= rowOf_.size() && inFile != 0) {
+                    Fault(At(*row), table_.AtRow(*row, "\"record\" " + std::to_string(slot) + " is not a record of "
+                                                          + source_.file + ", which has "
+                                                          + std::to_string(rowOf_.size())));
+                    continue;
+                }
+                if (inFile != 0) {
+                    Fault(At(*row), table_.AtRow(*row, "it names record " + std::to_string(slot) + ", which "
+                                                          + table_.RowName(*rowOf_[slot]) + " has taken"));
+                    continue;
+                }
             }
-            if (inFile != 0)
-                throw table_.AtRow(*row, "Index " + std::to_string(index) + " stands " + Times(inFile) + " in "
-                                             + source_.file + " and " + Times(inTable) + " in " + table_.file
-                                             + ", so the row cannot be matched to its record: the JSON export "
-                                               "(zuninfo-export --format json) gives each row its record's number");
+            if (inFile != 0) {
+                Fault(At(*row), table_.AtRow(*row, "Index " + std::to_string(index) + " stands " + Times(inFile)
+                                                      + " in " + source_.file + " and " + Times(inTable) + " in "
+                                                      + table_.file
+                                                      + ", so the row cannot be matched to its record: the JSON "
+                                                        "export (zuninfo-export --format json) gives each row its "
+                                                        "record's number"));
+                continue;
+            }
             added_.push_back(row);
+            isNew_[At(*row)] = true;
+        }
+    }
+
+    // A row's place in the table.
+    std::size_t At(const EditedRow& row) const { return static_cast<std::size_t>(&row - table_.rows.data()); }
+
+    // A fault at the row at `at`: the one told is the first row's.
+    void Fault(std::size_t at, const Refusal& refusal)
+    {
+        if (!faultAt_ || at < *faultAt_) {
+            faultAt_ = at;
+            fault_ = refusal;
         }
     }
 
@@ -237,7 +281,7 @@ private:
                 splice.text = "\n";
         }
         for (const EditedRow* row : added_) {
-            const MonsterRecord record = RecordOf(*row, nullptr);
+            const MonsterRecord& record = records_[At(*row)];
             for (std::size_t field = 0; field < record.Fields.size(); ++field)
                 splice.text += (field ? layout.separator : "") + IntToStr(record.Fields[field]);
             splice.text += "\r\n";
@@ -251,7 +295,13 @@ private:
     const ImportSource& source_;
     ShownNames shown_;
     std::vector<const EditedRow*> rowOf_; // by slot of the old file
+    std::vector<std::optional<std::size_t>> slotOf_; // by row: the slot it matches
     std::vector<const EditedRow*> added_;
+    std::vector<bool> isNew_; // by row: it is in added_
+    std::vector<MonsterRecord> records_; // by row: the record it gives
+    // The first fault in the rows' order, and its row.
+    std::optional<std::size_t> faultAt_;
+    std::optional<Refusal> fault_;
 };
 
 } // namespace

@@ -74,6 +74,7 @@ TEST(Export, FormatsLossesAndExitCodes)
         {"a name that looks like a formula: after a '", with({}), Record(0, 5), 0, "\r\n0,'=1+1,5,2,3,", ""},
         {"in tsv too, and a number as it stands", with({"--format", "tsv"}), Record(0, 6, "-5"), 0, "\n0\t'-Rat\t6\t2\t-5\t",
          ""},
+        {"an @ begins a formula too", with({}), Record(0, 7), 0, "\r\n0,'@Bat,7,", ""},
         {"--no-formula-guard", with({"--no-formula-guard"}), Record(0, 7), 0, "\r\n0,@Bat,7,", ""},
         {"json as it stands", with({"--json"}), Record(0, 5), 0, R"("Skin": {"id": 5, "name": "=1+1"})", ""},
         {"a long name whole", with({}), Record(0, 8), 0, "\r\n0," + kLongName + ",8,", ""},

@@ -1,10 +1,12 @@
 // zuninfo-import run in-process on small files made in a temporary folder:
 // edits and the bytes they give, refusals, and --in-place.
+#include "data/MonsterFields.h"
 #include "diff/DiffCommand.h"
 #include "export/ExportCommand.h"
 #include "import/EditedTable.h"
 #include "import/ImportCommand.h"
 #include "tests/support/FileSandbox.h"
+#include "tools/ReadBack.h"
 #include "tests/support/ProgramState.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +96,32 @@ struct EditCase {
     std::vector<std::string> options = {};
     std::string format = "csv";
     std::string qdf = kQdf;
+    std::string edited = "";             // EDITED's name; by default edited.FORMAT
+    std::string monster = "zuninfo.qdf"; // MONSTER_FILE as the import names it
 };
+
+// A JSON object of the export for a record whose fields are all `value`,
+// with `place` before its fields; the skin's name is `skin`, every other
+// id's empty.
+std::string JsonObject(const std::string& place, int value, const std::string& skin)
+{
+    std::string object = "{" + place;
+    for (const MonsterField& field : kMonsterFields) {
+        object += std::string(&field == kMonsterFields.data() ? "" : ", ") + "\"" + field.caption + "\": ";
+        const std::string name = field.names == NameList::Skins ? skin : "";
+        object += field.names ? "{\"id\": " + std::to_string(value) + ", \"name\": \"" + name + "\"}"
+                              : std::to_string(value);
+    }
+    return object + "}";
+}
+
+// The JSON export, an object a line, without the object of the record on
+// `line` (not the last).
+std::string WithoutObjectOfLine(std::string json, int line)
+{
+    const std::size_t begin = json.rfind('\n', json.find("\"line\": " + std::to_string(line) + ",")) + 1;
+    return json.erase(begin, json.find('\n', begin) + 1 - begin);
+}
 
 TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
 {
@@ -161,6 +188,46 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
          "edited.csv:3:3: error: row 3: the quote that opens this cell is never closed"},
         {"json that is not an export", [](auto) { return "{\"Index\": 1}"; }, "",
          "edited.json:1:1: error: the export is one array of records, not an object", {}, "json"},
+        {"an id changed alone, its name left as exported", OnCells([](Cells& t) { t[1][2] = "2"; }),
+         Replaced(kQdf, "007\t+1", "007\t2"), ""},
+        {"a change of the last field, Fly", OnCells([](Cells& t) { t[1][27] = "5"; }),
+         Replaced(kQdf, "\t0\tscout", "\t5\tscout"), ""},
+        {"an edit that gives the file a finding it lacks", OnCells([](Cells& t) { t[1][2] = "2000000"; }), "",
+         "edited.csv:2:1: error: row 2 (Index 7): the import would give new.qdf a finding that zuninfo.qdf does not "
+         "have, and stops: warning: Skin (field 1): id 2000000 is outside mons.txt's ids 0 to 103"},
+        {"a finding that only moved is not new: an Index used twice, after --delete-missing",
+         [](auto t) { return WithoutObjectOfLine(t, 4); },
+         Replaced(kQdf, Line("8", "2", "20") + "\r\n", "") + Line("10", "1", "5") + "\r\n" + Line("10", "1", "6"), "",
+         {"--delete-missing"}, "json", kQdf + Line("10", "1", "5") + "\r\n" + Line("10", "1", "6")},
+        {"an Index once in the file and twice in EDITED", OnCells([](Cells& t) { t.push_back(t[2]), t[4][19] = "9"; }),
+         "", "row 3 (Index 8): Index 8 stands once in zuninfo.qdf and twice in edited.csv"},
+        {"of several faults, the first in EDITED",
+         OnCells([](Cells& t) { t[1][1] = "Goblim", t.push_back(t[3]); }), "", "edited.csv:2:"},
+        {"json: of several faults, the first in EDITED",
+         [](auto t) { return Replaced(Replaced(t, "\"record\": 3", "\"record\": 0"), "\"Orc\"", "\"Orcs\""); },
+         "", "object 2 (Index 8), \"Skin\" name: the name changed from 'Orc' to 'Orcs'", {}, "json",
+         kQdf + Line("7", "1", "21") + "\r\n"},
+        {"json: an object without \"record\" and \"line\" is matched by its Index",
+         [](auto t) { return Replaced(Replaced(t, "\"record\": 1, \"line\": 4, ", ""), "\"Str\": 20", "\"Str\": 21"); },
+         Replaced(kQdf, "8 2 0 0 0 0 0 0 0 0 0 0 0 0 20", "8 2 0 0 0 0 0 0 0 0 0 0 0 0 21"), "", {}, "json"},
+        {"json: an object added to a file without records", [](auto) { return "[" + JsonObject("\"record\": 0, \"line\": 1, ", 1, "Goblin") + "]"; },
+         "; none\r\n1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n", "", {}, "json", "; none\r\n"},
+        {"a new record in the file's most common separator", OnCells([](Cells& t) { t.push_back(t[1]), t[3][0] = "3"; }),
+         Line("1", "1", "5", "\t") + "\r\n" + Line("2", "1", "5", "\t") + "\r\n" + Line("3", "1", "5", "\t") + "\r\n", "",
+         {}, "csv", Line("1", "1", "5", "\t") + "\r\n" + Line("2", "1", "5", "\t") + "\r\n"},
+        {"a new record after a last line without CR LF", OnCells([](Cells& t) { t.push_back(t[3]), t[4][0] = "12"; }),
+         kQdf.substr(0, kQdf.size() - 2) + "\r\n" + Line("12", "4", "30") + "\r\n", "", {}, "csv",
+         kQdf.substr(0, kQdf.size() - 2)},
+        {"a blank row and a row of empty cells after the table are passed over",
+         [](auto t) { return t + "\r\n" + std::string(27, ',') + "\r\n"; }, kQdf, ""},
+        {"an ending in capitals is the format's", OnCells([](Cells& t) { t[1][19] = "15"; }),
+         Replaced(kQdf, "\t0010\t", "\t15\t"), "", {}, "csv", kQdf, "EDITED.CSV"},
+#ifndef _WIN32 // a backslash in a name, names that differ only in case
+        {"the monster file named is read as it stands, a backslash too", same, "", "cannot be read: it does not exist",
+         {}, "csv", kQdf, "", ".\\zuninfo.qdf"},
+        {"the monster file named is read as it stands, its case too", same, "", "cannot be read: it does not exist", {},
+         "csv", kQdf, "", "Zuninfo.QDF"},
+#endif
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,10 +235,10 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
         FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
         const Ran exported = Command(RunExportCommand, {"--format", c.format, "mons.txt", "zuninfo.qdf"});
-        const std::string edited = "edited." + c.format;
+        const std::string edited = c.edited.empty() ? "edited." + c.format : c.edited;
         FileSandbox::Write(sandbox.Folder() / edited, c.edit(exported.out));
         std::vector<std::string> arguments = c.options;
-        arguments.insert(arguments.end(), {"--lists", ".", "-o", "new.qdf", edited, "zuninfo.qdf"});
+        arguments.insert(arguments.end(), {"--lists", ".", "-o", "new.qdf", edited, c.monster});
         const Ran imported = Command(RunImportCommand, arguments);
         EXPECT_EQ(imported.code, c.newQdf.empty() ? 2 : 0) << imported.err;
         EXPECT_NE(imported.err.find(c.err), std::string::npos) << imported.err;
@@ -266,6 +333,70 @@ TEST(Import, StandardInputIsReadUpToABound)
             << ran.out << ran.err;
     }
     ResetProgramState();
+}
+
+} // namespace
+
+namespace {
+
+// The read-back's two checks: the records field by field, and the findings
+// with the lines they name left out.
+TEST(ReadBack, RecordsComparedFieldByFieldAndFindingsWithoutTheirLines)
+{
+    MonsterRecord goblin;
+    goblin.Fields.fill(1);
+    MonsterRecord flying = goblin;
+    flying.Fields.back() = 2; // Fly, the last field
+    const auto read = [](std::vector<MonsterRecord> records) {
+        std::vector<ShownRecord> shown;
+        for (const MonsterRecord& record : records)
+            shown.push_back({static_cast<std::int32_t>(shown.size()), static_cast<std::int64_t>(shown.size()) + 1, record});
+        return shown;
+    };
+    const struct {
+        const char* what;
+        std::vector<MonsterRecord> asked, read;
+        std::optional<std::size_t> slot;
+    } records[] = {
+        {"the same", {goblin, flying}, {goblin, flying}, std::nullopt},
+        {"the last field other", {goblin, goblin}, {goblin, flying}, 1},
+        {"one fewer", {goblin, flying}, {goblin}, 1},
+        {"one more", {goblin}, {goblin, flying}, 1},
+    };
+    for (const auto& c : records) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(FirstRecordOtherThanAsked(c.asked, read(c.read)), c.slot);
+    }
+
+    struct Found {
+        FindingKind kind;
+        FilePlace place;
+        std::vector<std::string> arguments;
+    };
+    const struct {
+        const char* what;
+        std::vector<Found> old, fresh;
+        bool isNew;
+    } findings[] = {
+        {"an Index used twice that only moved", {{FindingKind::IndexTwice, {6, 1}, {"10", "5"}}},
+         {{FindingKind::IndexTwice, {4, 1}, {"10", "3"}}}, false},
+        {"an Index used twice anew", {{FindingKind::IndexTwice, {6, 1}, {"10", "5"}}},
+         {{FindingKind::IndexTwice, {6, 1}, {"11", "5"}}}, true},
+        {"the same id without a name in another field", {{FindingKind::IdWithoutName, {2, 3}, {"Skin", "1", "7", "mons.txt"}}},
+         {{FindingKind::IdWithoutName, {2, 9}, {"Skill 1", "9", "7", "skills.txt"}}}, true},
+    };
+    for (const auto& c : findings) {
+        SCOPED_TRACE(c.what);
+        Report old, fresh;
+        old.BeginFile("old.qdf");
+        for (const Found& f : c.old)
+            old.AddWithArguments(f.kind, f.place, f.arguments);
+        fresh.BeginFile("new.qdf");
+        for (const Found& f : c.fresh)
+            fresh.AddWithArguments(f.kind, f.place, f.arguments);
+        EXPECT_EQ(FirstNewFinding(old, "old.qdf", fresh, "new.qdf").has_value(), c.isNew);
+        EXPECT_FALSE(FirstNewFinding(old, "old.qdf", old, "old.qdf").has_value());
+    }
 }
 
 } // namespace

@@ -111,6 +111,24 @@ for tool in zuninfo-check zuninfo-export zuninfo-diff zuninfo-import; do
     done
 done
 
+# zuninfo-import --in-place whose backup cannot be made whole (a file size
+# limit, its signal ignored, that the new file of two records keeps within)
+# leaves the old file and no backup behind, so that the next run is not
+# stopped by the backup's name being taken.
+tool=zuninfo-import
+mkdir -p "$work/inplace" && cp "$work/data/"*.txt "$work/data/zuninfo.qdf" "$work/inplace/"
+cd "$work/inplace" || exit 1
+"$tools/zuninfo-export" zuninfo.qdf | head -n 3 >two.csv
+head -n 2 zuninfo.qdf >two.qdf
+import=("$tools/$tool" --in-place --delete-missing two.csv zuninfo.qdf)
+err=$( (ulimit -f 1; trap '' XFSZ; "${import[@]}") 2>&1); status=$?
+[[ $status -eq 2 ]] || fail "--in-place, its backup past the size limit: exit $status" "$err"
+cmp -s zuninfo.qdf "$work/data/zuninfo.qdf" && [[ ! -e zuninfo.qdf.bak ]] ||
+    fail "--in-place, its backup past the size limit: the old file changed, or the backup left" "$(ls -A)"
+err=$("${import[@]}" 2>&1); status=$?
+[[ $status -eq 0 ]] && cmp -s zuninfo.qdf two.qdf && cmp -s zuninfo.qdf.bak "$work/data/zuninfo.qdf" ||
+    fail "--in-place after a backup cut short: exit $status" "$err"
+
 if [[ $failures -gt 0 ]]; then
     echo "$failures failed"
     exit 1
