@@ -231,6 +231,8 @@ TEST(Check, EachOptionAsTheCommandLineGivesIt)
         {{"-x", "mons.txt"}, 2, "'-x'"},
         {{"mons.txt", "sub/MONS.TXT"}, 2, "'sub/MONS.TXT'"},
         {{"--json", "a.qdf", "b.qdf"}, 2, "'b.qdf'"},
+        // A list found in neither place is named at the first.
+        {{"sub/none.qdf"}, 1, "\nskills.txt: error: cannot be read: it does not exist"},
 #ifndef _WIN32
         // A monster file named is read at its path as it stands.
         {{"--lists=lists", "my\\table.qdf"}, 0, "zuninfo-check: 4 files checked, 0 errors, 0 warnings"},
@@ -245,6 +247,7 @@ TEST(Check, EachOptionAsTheCommandLineGivesIt)
         FileSandbox::Write(sandbox.Folder() / "mons.txt", "1 \xC3\x89\tOrc\n2 Imp\r\n");
         FileSandbox::Write(sandbox.Folder() / "-comments.qdf", ";a\n;b\n");
         FileSandbox::Write(sandbox.Folder() / "my\\table.qdf", ";\r\n");
+        FileSandbox::Write(sandbox.Folder() / "sub" / "none.qdf", ";\r\n");
         for (const char* list : {"mons.txt", "skills.txt", "attacks.txt"})
             FileSandbox::Write(sandbox.Folder() / "lists" / list, "");
         std::ostringstream out, err;
