@@ -227,6 +227,8 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
          {}, "csv", kQdf, "", ".\\zuninfo.qdf"},
         {"the monster file named is read as it stands, its case too", same, "", "cannot be read: it does not exist", {},
          "csv", kQdf, "", "Zuninfo.QDF"},
+        {"the monster file named is read as it stands, not as the viewer maps its own path", same, "",
+         "cannot be read: it does not exist", {}, "csv", kQdf, "", "C:\\Data\\zuninfo.qdf"},
 #endif
     };
     for (const EditCase& c : cases) {
@@ -234,6 +236,8 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
         FileSandbox sandbox;
         FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons);
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
+        // Where the viewer's mapping of its own path would find C:\Data\zuninfo.qdf.
+        FileSandbox::Write(sandbox.Home() / ".wine" / "drive_c" / "data" / "zuninfo.qdf", c.qdf);
         const Ran exported = Command(RunExportCommand, {"--format", c.format, "mons.txt", "zuninfo.qdf"});
         const std::string edited = c.edited.empty() ? "edited." + c.format : c.edited;
         FileSandbox::Write(sandbox.Folder() / edited, c.edit(exported.out));
