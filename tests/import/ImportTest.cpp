@@ -223,12 +223,12 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
         {"an ending in capitals is the format's", OnCells([](Cells& t) { t[1][19] = "15"; }),
          Replaced(kQdf, "\t0010\t", "\t15\t"), "", {}, "csv", kQdf, "EDITED.CSV"},
 #ifndef _WIN32 // a backslash in a name, names that differ only in case
-        {"the monster file named is read as it stands, a backslash too", same, "", "cannot be read: it does not exist",
-         {}, "csv", kQdf, "", ".\\zuninfo.qdf"},
-        {"the monster file named is read as it stands, its case too", same, "", "cannot be read: it does not exist", {},
-         "csv", kQdf, "", "Zuninfo.QDF"},
+        {"the monster file named is read as it stands, a backslash too", same, "",
+         ".\\zuninfo.qdf: error: cannot be read: it does not exist", {}, "csv", kQdf, "", ".\\zuninfo.qdf"},
+        {"the monster file named is read as it stands, its case too", same, "",
+         "Zuninfo.QDF: error: cannot be read: it does not exist", {}, "csv", kQdf, "", "Zuninfo.QDF"},
         {"the monster file named is read as it stands, not as the viewer maps its own path", same, "",
-         "cannot be read: it does not exist", {}, "csv", kQdf, "", "C:\\Data\\zuninfo.qdf"},
+         "C:\\Data\\zuninfo.qdf: error: cannot be read: it does not exist", {}, "csv", kQdf, "", "C:\\Data\\zuninfo.qdf"},
 #endif
     };
     for (const EditCase& c : cases) {
