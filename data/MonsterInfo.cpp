@@ -1,5 +1,6 @@
 #include "data/MonsterInfo.h"
 
+#include "data/MonsterGrammar.h"
 #include "data/PlacedReader.h"
 #include "platform/ByteReader.h"
 #include "platform/Conversions.h"
@@ -20,8 +21,6 @@ namespace zuninfo {
 namespace {
 
 constexpr std::int32_t kMaxOpenAttempt = 500;
-
-bool IsSpaceOrTab(int c) { return c == ' ' || c == '\t'; }
 
 // The parse's input when nobody observes it: bytes at full speed, and each
 // of the grammar's hooks does nothing.
@@ -120,84 +119,22 @@ private:
     bool storeFull_ = false;
 };
 
-// Reads one token into `token`, stopping at EOF or at a byte for which
-// `endsToken` holds; c is left on that byte.
-template <typename Input, typename EndsToken>
-void ReadToken(Input& in, int& c, IntToken& token, EndsToken endsToken)
-{
-    in.TokenStarts();
-    token.Clear();
-    while (c != EOF && !endsToken(c)) {
-        token.Append(static_cast<unsigned char>(c));
-        c = in.Next();
-    }
-}
-
-// Fills Monsters from the input, counting completed records in LastIndex.
-// Throws when a token is not a number; the fields of the line converted
-// before it are already in the slot.
-template <typename Input>
-void ParseRecords(Input& in)
-{
-    IntToken token;
-    int c = in.NextLine();
-    LastIndex = 0;
-    while (c != EOF) {
-        if (c == '\r') {
-            // A blank line: step onto its LF.
-            c = in.StepOverLf();
-        } else if (c == ';') {
-            // A comment line runs through the next LF.
-            while (c != '\n' && c != EOF)
-                c = in.Next();
-        } else {
-            // A record line. One beyond the last slot ends the parse as if
-            // the file ended there.
-            if (LastIndex >= kMonsterSlots) {
-                in.StoreFull();
-                return;
-            }
-            in.RecordStarts();
-            MonsterRecord& slot = Monsters[static_cast<std::size_t>(LastIndex)];
-            // Fields 0 to 21: each a token, then one or more spaces or tabs.
-            for (int field = 0; field < kMonsterFieldCount - 1; ++field) {
-                ReadToken(in, c, token, IsSpaceOrTab);
-                slot.Fields[static_cast<std::size_t>(field)] = in.Convert(token, field);
-                while (IsSpaceOrTab(c))
-                    c = in.Next();
-            }
-            // Field 22 ends at CR, a space or a tab.
-            ReadToken(in, c, token, [](int b) { return b == '\r' || IsSpaceOrTab(b); });
-            slot.Fields[kMonsterFieldCount - 1] = in.Convert(token, kMonsterFieldCount - 1);
-            // Whatever follows up to CR (a monster's name, say) is ignored.
-            while (c != '\r' && c != EOF)
-                c = in.Next();
-            // Step onto the LF.
-            c = in.StepOverLf();
-            in.RecordStored(LastIndex);
-            ++LastIndex;
-        }
-        // Step past the LF to the first byte of the next line.
-        c = in.NextLine();
-    }
-}
-
-void ParseSilently(std::FILE* file)
+void ParseSilently(std::FILE* file, const MonsterStore& store)
 {
     try {
         SilentInput in(file);
-        ParseRecords(in);
+        ParseRecords(in, store);
     } catch (...) {
         // A malformed line (or anything else that goes wrong while reading)
         // ends the parse silently with what was read so far.
     }
 }
 
-void ParseObserved(std::FILE* file, MonsterInfoObserver& observer)
+void ParseObserved(std::FILE* file, MonsterInfoObserver& observer, const MonsterStore& store)
 {
     ObservedInput in(file, observer);
     try {
-        ParseRecords(in);
+        ParseRecords(in, store);
     } catch (const std::bad_alloc&) {
         // Memory running out ends the observer's work, not just the parse:
         // what it would tell from here on is not known.
@@ -218,14 +155,14 @@ void FormatPath(char* buffer, std::size_t size, const char* format, ...)
     va_end(arguments);
 }
 
-std::FILE* OpenWithRetries(FileAccess& files)
+std::FILE* OpenWithRetries(FileAccess& files, std::int32_t& openAttempt)
 {
     for (;;) {
-        if (std::FILE* file = files.Open(MonsterInfoPath(OpenAttempt)))
+        if (std::FILE* file = files.Open(MonsterInfoPath(openAttempt)))
             return file;
-        if (OpenAttempt >= kMaxOpenAttempt)
+        if (openAttempt >= kMaxOpenAttempt)
             return nullptr;
-        ++OpenAttempt;
+        ++openAttempt;
     }
 }
 
@@ -242,11 +179,22 @@ std::string MonsterInfoPath(std::int32_t attempt)
     return formatted;
 }
 
+MonsterStore ViewerStore()
+{
+    return {Monsters, LastIndex, OpenAttempt};
+}
+
 } // namespace zuninfo
 
 bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::MonsterInfoObserver* observer)
 {
-    std::FILE* file = zuninfo::OpenWithRetries(files);
+    return LoadMonsterInfo(window, files, observer, zuninfo::ViewerStore());
+}
+
+bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::MonsterInfoObserver* observer,
+                     const zuninfo::MonsterStore& store)
+{
+    std::FILE* file = zuninfo::OpenWithRetries(files, store.openAttempt);
     if (file == nullptr) {
         window.ShowMessage("File not found");
         return false;
@@ -254,10 +202,10 @@ bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zun
 
     window.SetCursor(TCursor::crHourGlass);
     if (observer == nullptr) {
-        zuninfo::ParseSilently(file);
+        zuninfo::ParseSilently(file, store);
     } else {
         try {
-            zuninfo::ParseObserved(file, *observer);
+            zuninfo::ParseObserved(file, *observer, store);
         } catch (...) {
             window.SetCursor(TCursor::crDefault);
             files.Close(file);
@@ -268,6 +216,6 @@ bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zun
     window.SetCursor(TCursor::crDefault);
     files.Close(file);
     window.SetEnabled("Button1", false);
-    --LastIndex;
+    --store.lastIndex;
     return true;
 }

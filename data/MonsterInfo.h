@@ -32,6 +32,31 @@ struct MonsterRecord {
     std::array<std::int32_t, zuninfo::kMonsterFieldCount> Fields{};
 };
 
+namespace zuninfo {
+
+// Where a load puts what it reads: the records, the index of the last one,
+// and the open attempts spent. The viewer's are Monsters, LastIndex and
+// OpenAttempt; a file read back before it is saved gets a store of its own,
+// so that the records on show stay as they are.
+struct MonsterStore {
+    std::array<MonsterRecord, kMonsterSlots>& records;
+    std::int32_t& lastIndex;
+    std::int32_t& openAttempt;
+};
+
+// A store of its own, with room for every record.
+struct OwnMonsterStore {
+    std::array<MonsterRecord, kMonsterSlots> records{};
+    std::int32_t lastIndex = 0;
+    std::int32_t openAttempt = 0;
+    MonsterStore Store() { return {records, lastIndex, openAttempt}; }
+};
+
+// The viewer's store.
+MonsterStore ViewerStore();
+
+} // namespace zuninfo
+
 // The record store, filled once per process by LoadMonsterInfo: records of
 // the file in consecutive slots from slot 0; every field of every other slot
 // is 0.
@@ -63,3 +88,8 @@ extern const char MonsterInfoPathTemplate[];
 // Memory running out (std::bad_alloc) is then thrown on, the file closed.
 bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files = zuninfo::SystemFiles(),
                      zuninfo::MonsterInfoObserver* observer = nullptr);
+
+// The same into another store: its records, last index and open attempts
+// take the parts of Monsters, LastIndex and OpenAttempt.
+bool LoadMonsterInfo(zuninfo::WindowOps& window, zuninfo::FileAccess& files, zuninfo::MonsterInfoObserver* observer,
+                     const zuninfo::MonsterStore& store);
