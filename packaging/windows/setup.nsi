@@ -6,7 +6,7 @@
 ;
 ; packaging/windows/CMakeLists.txt runs makensis with the build's facts:
 ; NAME, VENDOR, APP_ID, DESCRIPTION, VERSION, VERSION4 (a.b.c.0), TYPE_NAME,
-; SUPPORTED_OS (the viewer manifest's), ICON, FILES (the zip's files),
+; MANIFEST (the viewer's), ICON, FILES (the zip's files),
 ; FILE_LIST (their list, setup-files.cmake), OUTFILE.
 ;
 ; Switches (docs/windows.md): /S silent, /D=FOLDER (the last one),
@@ -15,10 +15,6 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
-RequestExecutionLevel user
-ManifestSupportedOS ${SUPPORTED_OS}
-ManifestDPIAware true
-ManifestDPIAwareness "PerMonitorV2,System"
 Name "${NAME}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\${NAME}"
@@ -57,6 +53,14 @@ AllowSkipFiles off
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE English
+
+; The viewer's manifest (common controls 6, the screen's density, Windows 10
+; and 11, no administrator rights), in place of the one makensis makes, which
+; it makes only when asked for one of these (MUI2 asks for XPStyle).
+RequestExecutionLevel none
+XPStyle off
+ManifestSupportedOS none
+PEAddResource /OVERWRITE "${MANIFEST}" "#24" "#1"
 
 ; The viewer's version resource, but for the description (no copyright line,
 ; as the viewer has none).

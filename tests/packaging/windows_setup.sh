@@ -2,7 +2,8 @@
 # The setup under Wine, in a fresh prefix, run silently as a deployment
 # script runs it: for the current user (/CurrentUser) and for all users (an
 # elevated setup's default; under Wine every program is elevated), with
-# /AddToPath. The zip's files are then in the folder; the file type, its
+# /AddToPath. The zip's files are then in the folder, beside an uninstaller
+# that carries the version and manifest as the setup does; the file type, its
 # "Open with" entry and the uninstall entry are registered; PATH gains the
 # folder and nothing else. A .qdf file started with "start" opens in the
 # viewer, whose Load reads it, and meanwhile a second setup finds the viewer
@@ -10,7 +11,8 @@
 # alone, where Windows adds the user's, so this runs on the all-users
 # install). The silent uninstall gives the registry, PATH and drive C: back
 # as they were, but for a file the user put in the folder, which stays. A
-# folder that cannot be written stops the setup before it registers anything.
+# folder that cannot be written stops the setup before it registers anything;
+# a PATH too long to change safely is left as it is.
 #
 # Usage: windows_setup.sh <wine-run.sh> <wine-prefix> <setup.exe> <setup-files> <examples-folder>
 # <setup-files>: the files the setup was made from. The prefix is made anew.
@@ -59,7 +61,7 @@ rm -rf "$prefix" "$prefix".*
 wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\one;%USERPROFILE%\two' /f >/dev/null ||
     fail "could not make the prefix"
 
-echo "1..3"
+echo "1..4"
 # switches | registry exported | the key of its classes and uninstall entries | environment | folder
 for mode in "/CurrentUser|HKCU|HKCU\\Software|HKCU\\Environment|C:/users/*/AppData/Local/Programs/ZunInfo Viewer" \
             "|HKLM\\Software|HKLM\\Software|HKLM\\System\\CurrentControlSet\\Control\\Session Manager\\Environment|C:/Program Files/ZunInfo Viewer"; do
@@ -72,7 +74,10 @@ for mode in "/CurrentUser|HKCU|HKCU\\Software|HKCU\\Environment|C:/users/*/AppDa
     folder=$(value "$entry" InstallLocation) && [[ ${folder//\\//} == $folder_glob ]] ||
         fail "$what: installed into '$folder', not $folder_glob"
     diff -r -x uninstall.exe "$files" "$(unix_path "$folder")" >&2 || fail "$what: the folder does not hold the setup's files"
-    [[ -f "$(unix_path "$folder")/uninstall.exe" ]] || fail "$what: no uninstaller"
+    for exe in "$setup" "$(unix_path "$folder")/uninstall.exe"; do
+        grep -qaF "ProductVersion$version" <(tr -d '\0' <"$exe") && grep -qaF "name=\"$app\"" "$exe" ||
+            fail "$what: $(basename "$exe") lacks the version resource or the viewer's manifest"
+    done
     for expected in "$entry|DisplayName|ZunInfo Viewer" "$entry|DisplayVersion|$version" "$entry|Publisher|ZunInfo Viewer" \
                     "$entry|DisplayIcon|\"$folder\\zuninfo-viewer.exe\",0" "$classes\\.qdf||$app.qdf" \
                     "$classes\\.qdf\\OpenWithProgids|$app.qdf|" \
@@ -124,3 +129,9 @@ wine "$setup" /S /CurrentUser '/D=R:\ZunInfo'; status=$?
 ! value "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app" DisplayName >/dev/null &&
     ! value "HKCU\\Software\\Classes\\.qdf" >/dev/null || fail "a folder that cannot be written: something was registered"
 echo "ok - a folder that cannot be written: exit code 2, nothing registered"
+
+long="C:\\$(printf 'x%.0s' {1..1100})"
+wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$long" /f >/dev/null || fail "could not set a long PATH"
+wine "$setup" /S /CurrentUser /AddToPath || fail "a PATH too long to change: the setup ended with exit code $?"
+[[ $(value 'HKCU\Environment' Path) == "$long" ]] || fail "a PATH too long to change: it changed"
+echo "ok - a PATH too long to change: left as it was"
