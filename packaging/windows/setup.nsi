@@ -39,7 +39,12 @@ AllowSkipFiles off
 !define VIEWER_ICON '"$INSTDIR\${VIEWER}",0'
 !define VIEWER_LINK "$SMPROGRAMS\${NAME}.lnk"
 !define MANUAL_LINK "$SMPROGRAMS\${NAME} manual.lnk"
+; What the setup and the uninstaller say, besides their retry and cancel
+; (docs/windows.md quotes them).
 !define CANNOT_WRITE "The folder $INSTDIR cannot be written."
+!define IN_USE "$R9 is in use."
+!define PATH_TOO_LONG "PATH is too long to change safely; it is left as it is."
+!define USER_FILES_STAY "$INSTDIR holds files the setup did not put there: they stay."
 ; The longest PATH the setup reads whole (makensis's string length, less
 ; the terminating zero).
 !define /math PATH_LIMIT ${NSIS_MAX_STRLEN} - 1
@@ -119,19 +124,21 @@ Function ${un}CheckFilesFree
   !insertmacro ForEachFile CheckFile
   !insertmacro CheckFile "" "${UNINSTALLER}"
   ${If} $R9 != ""
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R9 is in use.$\r$\nClose ${NAME}, then press Retry." /SD IDCANCEL IDRETRY check
-    Abort "$R9 is in use."
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${IN_USE}$\r$\nClose ${NAME}, then press Retry." /SD IDCANCEL IDRETRY check
+    Abort "${IN_USE}"
   ${EndIf}
 FunctionEnd
 
 ; Adds ($R8 "+") or removes ($R8 "-") the entry $INSTDIR on PATH, leaving
-; the other entries as they are; $R6 is 1 when PATH changed. A PATH too long
-; to read whole is left untouched, with a word.
+; the other entries and its type as they are; $R6 is 1 when PATH changed. A
+; PATH too long to read whole is left untouched, with a word.
 Function ${un}EditPath
   StrCpy $R6 0
-  System::Call 'advapi32::RegGetValueW(p $EnvRoot, w "$EnvKey", w "Path", i 0x1000ffff, p 0, p 0, *i 0 r1) i.r2'
+  ; Its size in bytes and its type (REG_SZ 1, else REG_EXPAND_SZ), without expanding it.
+  System::Call 'advapi32::RegGetValueW(p $EnvRoot, w "$EnvKey", w "Path", i 0x1000ffff, *i 0 r5, p 0, *i 0 r1) i.r2'
   ${If} $2 <> 0
     StrCpy $1 0
+    StrCpy $5 0
   ${EndIf}
   IntOp $1 $1 / 2
   ReadRegStr $0 SHCTX $EnvKey Path
@@ -139,11 +146,13 @@ Function ${un}EditPath
   StrLen $4 $3
   ${If} $1 > ${PATH_LIMIT}
   ${OrIf} $4 >= ${PATH_LIMIT}
-    DetailPrint "PATH is too long to change safely; it is left as it is."
-    MessageBox MB_ICONINFORMATION "PATH is too long to change safely; it is left as it is.$\r$\nThe folder of the command-line tools: $INSTDIR" /SD IDOK
+    DetailPrint "${PATH_TOO_LONG}"
+    MessageBox MB_ICONINFORMATION "${PATH_TOO_LONG}$\r$\nThe folder of the command-line tools: $INSTDIR" /SD IDOK
   ${ElseIf} $3 != $0
     ${If} $3 == ""
       DeleteRegValue SHCTX $EnvKey Path
+    ${ElseIf} $5 = 1
+      WriteRegStr SHCTX $EnvKey Path $3
     ${Else}
       WriteRegExpandStr SHCTX $EnvKey Path $3
     ${EndIf}
@@ -352,8 +361,8 @@ Section Uninstall
   ReadRegStr $R7 SHCTX "${UNINSTALL_KEY}" CreatedFolder
   Call un.RemoveFiles
   ${If} ${FileExists} "$INSTDIR\*.*"
-    DetailPrint "$INSTDIR holds files the setup did not put there: they stay."
-    MessageBox MB_ICONINFORMATION "$INSTDIR holds files the setup did not put there: they stay." /SD IDOK
+    DetailPrint "${USER_FILES_STAY}"
+    MessageBox MB_ICONINFORMATION "${USER_FILES_STAY}" /SD IDOK
   ${EndIf}
 
   ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" PathAdded

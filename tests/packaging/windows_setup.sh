@@ -58,7 +58,7 @@ version=$(basename "$setup" | sed -n 's/^zuninfo-viewer-\(.*\)-windows-x64-setup
 app=io.github.zuninfo.Viewer
 
 rm -rf "$prefix" "$prefix".*
-wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\one;%USERPROFILE%\two' /f >/dev/null ||
+wine reg add 'HKCU\Environment' /v Path /t REG_SZ /d 'C:\one;C:\two' /f >/dev/null ||
     fail "could not make the prefix"
 
 echo "1..4"
