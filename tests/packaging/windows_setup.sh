@@ -2,7 +2,8 @@
 # The setup under Wine, in a fresh prefix, run silently as a deployment
 # script runs it: for the current user (/CurrentUser) and for all users (an
 # elevated setup's default; under Wine every program is elevated), with
-# /AddToPath. The zip's files are then in the folder, beside an uninstaller
+# /AddToPath, and once more without it (which repairs it and keeps the PATH
+# entry). The zip's files are then in the folder, beside an uninstaller
 # that carries the version and manifest as the setup does; the file type, its
 # "Open with" entry and the uninstall entry are registered; PATH gains the
 # folder and nothing else. A .qdf file started with "start" opens in the
@@ -73,6 +74,8 @@ for mode in "/CurrentUser|HKCU|HKCU\\Software|HKCU\\Environment|C:/users/*/AppDa
     entry="$root\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app" classes="$root\\Classes"
     folder=$(value "$entry" InstallLocation) && [[ ${folder//\\//} == $folder_glob ]] ||
         fail "$what: installed into '$folder', not $folder_glob"
+    rm "$(unix_path "$folder")/zuninfo-check.exe"
+    wine "$setup" /S $switch || fail "$what: the same setup again ended with exit code $?"
     diff -r -x uninstall.exe "$files" "$(unix_path "$folder")" >&2 || fail "$what: the folder does not hold the setup's files"
     for exe in "$setup" "$(unix_path "$folder")/uninstall.exe"; do
         grep -qaF "ProductVersion$version" <(tr -d '\0' <"$exe") && grep -qaF "name=\"$app\"" "$exe" ||
