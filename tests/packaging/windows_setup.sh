@@ -4,16 +4,17 @@
 # elevated setup's default; under Wine every program is elevated), with
 # /AddToPath, and once more without it (which repairs it and keeps the PATH
 # entry). The zip's files are then in the folder, beside an uninstaller
-# that carries the version and manifest as the setup does; the file type, its
-# "Open with" entry and the uninstall entry are registered; PATH gains the
-# folder and nothing else. A .qdf file started with "start" opens in the
-# viewer, whose Load reads it, and meanwhile a second setup finds the viewer
-# in use and stops (Wine's HKEY_CLASSES_ROOT shows the machine's classes
-# alone, where Windows adds the user's, so this runs on the all-users
-# install). The silent uninstall gives the registry, PATH and drive C: back
-# as they were, but for a file the user put in the folder, which stays. A
-# folder that cannot be written stops the setup before it registers anything;
-# a PATH too long to change safely is left as it is.
+# that carries the version and manifest as the setup does; the file type,
+# its "Open with" entry, the Start menu entries of the viewer and its manual
+# and the uninstall entry are there; PATH gains the folder and nothing
+# else. A .qdf file started with "start" opens in the viewer, whose Load
+# reads it, and meanwhile a second setup finds the viewer in use and stops
+# (Wine's HKEY_CLASSES_ROOT shows the machine's classes alone, where
+# Windows adds the user's, so this runs on the all-users install). The
+# silent uninstall gives the registry, PATH and drive C: back as they were,
+# but for a file the user put in the folder, which stays. A folder that
+# cannot be written stops the setup before it registers anything; a PATH
+# too long to change safely is left as it is.
 #
 # Usage: windows_setup.sh <wine-run.sh> <wine-prefix> <setup.exe> <setup-files> <examples-folder>
 # <setup-files>: the files the setup was made from. The prefix is made anew.
@@ -91,6 +92,9 @@ for mode in "/CurrentUser|HKCU|HKCU\\Software|HKCU\\Environment|C:/users/*/AppDa
         got=$(value "$key" ${name:+"$name"}) && [[ $got == "$wanted" ]] || fail "$what: $key $name is '$got', not '$wanted'"
     done
     size=$(value "$entry" EstimatedSize) && ((size > 0)) || fail "$what: no EstimatedSize"
+    links=$(cd "$prefix/drive_c" && find . -path '*/Start Menu/Programs/*.lnk' | LC_ALL=C sort)
+    [[ $links == *"/ZunInfo Viewer manual.lnk"$'\n'*"/ZunInfo Viewer.lnk" && $links != *$'\n'*$'\n'* ]] ||
+        fail "$what: the Start menu holds [${links//$'\n'/, }], not the viewer and its manual"
 
     if [[ -z $switch ]]; then
         viewer_session_begin "$examples" || fail "could not prepare the session folders"
