@@ -3,6 +3,7 @@
 # emulator for the cross-built tests (see mingw-w64-x86_64.cmake).
 #
 # Usage: wine-run.sh <prefix-folder> <program.exe> [argument...]
+#        wine-run.sh <prefix-folder> wineserver <option...>
 #
 # The prefix is made on first use (wineboot -i), once even when several
 # programs start at the same time. Drive C: is <prefix-folder>/drive_c.
@@ -27,8 +28,16 @@ wineserver=$(dirname "$wine")/wineserver
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 # No offer to install Mono or Gecko while the prefix is made: nobody is there
-# to answer it.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# to answer it. No menu entries or file types on the Linux desktop for what
+# a Windows program registers (winemenubuilder).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# "wineserver" runs the prefix's Wine server instead of a program: with -w
+# it waits until every program of the prefix has ended, with -k it ends them.
+if [ "$1" = wineserver ]; then
+  shift
+  exec "$wineserver" "$@"
+fi
 
 # Wine's server and background programs, when a program starts them, inherit
 # its output and keep it open for seconds after it ends; a test runner

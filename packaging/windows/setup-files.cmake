@@ -1,0 +1,31 @@
+# Writes the setup's list of files for setup.nsi: every file under FILES (the
+# zip's files, staged by the install rules) into OUTPUT, as two macros that
+# run a macro on each file ("\folder" or "", the file's path from FILES) and
+# on each folder, the deepest first.
+#   cmake -DFILES=<folder> -DOUTPUT=<file.nsh> -P setup-files.cmake
+file(GLOB_RECURSE files RELATIVE ${FILES} ${FILES}/*)
+list(SORT files)
+set(text "; Made by setup-files.cmake from ${FILES}\n!macro ForEachFile MACRO\n")
+set(folders)
+foreach(file IN LISTS files)
+  get_filename_component(folder ${file} DIRECTORY)
+  set(place "")
+  if(folder)
+    string(REPLACE / \\ place \\${folder})
+  endif()
+  while(folder)
+    list(APPEND folders ${folder})
+    get_filename_component(folder ${folder} DIRECTORY)
+  endwhile()
+  string(REPLACE / \\ windows_file ${file})
+  string(APPEND text "  !insertmacro \${MACRO} \"${place}\" \"${windows_file}\"\n")
+endforeach()
+string(APPEND text "!macroend\n!macro ForEachFolder MACRO\n")
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+  string(REPLACE / \\ folder ${folder})
+  string(APPEND text "  !insertmacro \${MACRO} \"${folder}\"\n")
+endforeach()
+string(APPEND text "!macroend\n")
+file(WRITE ${OUTPUT} "${text}")
