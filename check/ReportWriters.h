@@ -1,7 +1,7 @@
 #pragma once
 
+#include "checking/Report.h"
 #include "tools/FindingText.h"
-#include "tools/Report.h"
 
 #include <ostream>
 

@@ -1,5 +1,5 @@
 #include "check/ReportWriters.h"
-#include "tools/Message.h"
+#include "checking/Message.h"
 
 namespace zuninfo {
 

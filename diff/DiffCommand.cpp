@@ -1,11 +1,12 @@
 #include "diff/DiffCommand.h"
 
+#include "checking/Message.h"
+#include "checking/ViewerRead.h"
 #include "diff/UnreadRecords.h"
 #include "tools/CommandLine.h"
+#include "tools/DataFiles.h"
 #include "tools/FindingText.h"
-#include "tools/Message.h"
 #include "tools/RecordDiff.h"
-#include "tools/ViewerRead.h"
 
 #include <algorithm>
 #include <array>

@@ -8,10 +8,10 @@
 // docs/findings.md with it.
 #include "check/CheckCommand.h"
 #include "check/ReportWriters.h"
+#include "checking/Finding.h"
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
 #include "tools/DataFiles.h"
-#include "tools/Finding.h"
 
 #include <stdlib.h>
 

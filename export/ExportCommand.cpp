@@ -1,10 +1,11 @@
 #include "export/ExportCommand.h"
 
+#include "checking/ViewerRead.h"
 #include "export/RecordFormats.h"
+#include "save/OutputFile.h"
 #include "tools/CommandLine.h"
+#include "tools/DataFiles.h"
 #include "tools/FindingText.h"
-#include "tools/OutputFile.h"
-#include "tools/ViewerRead.h"
 
 #include <algorithm>
 #include <array>

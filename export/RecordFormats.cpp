@@ -3,6 +3,7 @@
 #include "data/MonsterFields.h"
 #include "tools/JsonWriter.h"
 #include "tools/RecordColumns.h"
+#include "tools/ShownJson.h"
 
 #include <charconv>
 #include <string>

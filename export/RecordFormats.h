@@ -1,7 +1,7 @@
 #pragma once
 
+#include "checking/ViewerRead.h"
 #include "tools/RecordColumns.h"
-#include "tools/ViewerRead.h"
 
 #include <ostream>
 #include <string_view>

@@ -1,16 +1,16 @@
 #include "import/ImportCommand.h"
 
+#include "checking/Message.h"
+#include "checking/ViewerRead.h"
 #include "import/EditedTable.h"
 #include "import/ImportPlan.h"
-#include "import/MonsterLayout.h"
 #include "platform/Ascii.h"
+#include "save/OutputFile.h"
+#include "save/SaveMonsterFile.h"
 #include "tools/CommandLine.h"
+#include "tools/DataFiles.h"
 #include "tools/FindingText.h"
-#include "tools/Message.h"
-#include "tools/OutputFile.h"
-#include "tools/ReadBack.h"
 #include "tools/RecordDiff.h"
-#include "tools/ViewerRead.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -186,11 +186,12 @@ std::string ReadEdited(const ImportRun& run)
 }
 
 // The monster file as the viewer reads it, with every finding about a
-// record's fields; false, after saying why, where the import cannot start
-// from it.
-bool ReadStart(const ImportRun& run, ViewerRead& read, std::ostream& err)
+// record's fields, and its layout; false, after saying why, where the import
+// cannot start from it.
+bool ReadStart(const ImportRun& run, std::optional<MonsterSource>& source, std::ostream& err)
 {
-    read = ReadAsTheViewer(run.files, Listing::EveryRecordFinding);
+    source = ReadSource(run.files);
+    const ViewerRead& read = source->read;
     for (const Finding& finding : read.report.Findings()) {
         if (finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory
             || EndsStartUp(finding) || ReadsInPart(finding, run.files))
@@ -211,90 +212,49 @@ bool ReadStart(const ImportRun& run, ViewerRead& read, std::ostream& err)
     return true;
 }
 
-// Checks the new file, read back with the viewer's loader, against what
-// the import asked for and against the old file's findings.
-void CheckReadBack(const ImportRun& run, const EditedTable& table, const ImportPlan& plan, const ViewerRead& old,
-                   const ViewerRead& fresh, const std::string& written, const std::string& shown)
+// The new file's bytes into `file`, read back and checked; a fault is named
+// by the row it comes from where there is one.
+CheckedWrite WriteAndCheck(const ImportRun& run, const EditedTable& table, const ImportPlan& plan,
+                           const MonsterSource& source, OutputFile& file, const std::string& shown)
 {
-    if (const std::optional<std::size_t> slot = FirstRecordOtherThanAsked(plan.records, fresh.records)) {
-        const std::string problem = "read back with the viewer's loader, " + shown + " would hold "
-                                    + std::to_string(fresh.records.size()) + " records and record "
-                                    + std::to_string(*slot) + " other than asked; nothing is written";
-        if (*slot < plan.rows.size())
-            throw table.AtRow(*plan.rows[*slot], problem);
-        throw Refusal(run.editedName, {0, 0}, problem);
+    try {
+        return WriteAndReadBack(source, plan.wanted, file, shown, "the import");
+    } catch (const ReadBackRefusal& refusal) {
+        if (refusal.slot && *refusal.slot < plan.rows.size())
+            throw table.AtRow(*plan.rows[*refusal.slot], refusal.what());
+        if (refusal.place.line != 0)
+            throw Refusal(shown, refusal.place, refusal.what());
+        throw Refusal(run.editedName, {0, 0}, refusal.what());
     }
-    if (const std::optional<Finding> finding = FirstNewFinding(old.report, run.monsterFile, fresh.report, written)) {
-        const std::string problem = "the import would give " + shown + " a finding that " + run.monsterFile
-                                    + " does not have, and stops: " + SeverityName(InfoOf(finding->kind).severity)
-                                    + ": " + finding->message;
-        for (std::size_t slot = 0; slot < fresh.records.size(); ++slot) {
-            if (fresh.records[slot].line == finding->line && slot < plan.rows.size())
-                throw table.AtRow(*plan.rows[slot], problem);
-        }
-        throw Refusal(shown, {finding->line, finding->column}, problem);
-    }
-}
-
-// The new file's bytes into `file`, read back and checked, with the name
-// lists as they were read for the old file.
-ViewerRead WriteAndCheck(const ImportRun& run, const EditedTable& table, const ImportPlan& plan,
-                         const MonsterLayout& layout, const ViewerRead& old, OutputFile& file, const std::string& shown,
-                         const std::array<bool, kNameLists.size()>& listsRead)
-{
-    WriteSpliced(run.monsterFile, layout.size, plan.splices, file.Stream());
-    if (!file.Stream().flush()) {
-        file.Commit(); // says why the file cannot be written
-        throw std::runtime_error("cannot write '" + shown + "'");
-    }
-    DataFiles back = run.files;
-    back.monsterInfo = NamedPathText(file.Temporary());
-    back.listHeld = listsRead;
-    ViewerRead fresh = ReadAsTheViewer(back, Listing::EveryRecordFinding);
-    CheckReadBack(run, table, plan, old, fresh, *back.monsterInfo, shown);
-    return fresh;
 }
 
 int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
 {
-    ViewerRead old;
-    if (!ReadStart(run, old, err))
+    std::optional<MonsterSource> source;
+    if (!ReadStart(run, source, err))
         return kExitTrouble;
     const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName);
-    // Where the records stand. The new file, read back, tells whether they
-    // still stood there when it was written.
-    const MonsterLayout layout = ScanMonsterFile(run.monsterFile);
-    if (layout.records.size() != old.records.size())
-        throw std::runtime_error("'" + run.monsterFile + "' changed while it was read; try again");
     // A list the viewer does not read (it is missing, or one before it is)
     // gives no names to look up.
-    ImportSource source{run.monsterFile, old.records, layout, {}};
-    const std::vector<Finding> findings = old.report.Findings();
-    bool listsEnded = false;
-    for (const NameList list : kNameLists) {
-        listsEnded = listsEnded || std::any_of(findings.begin(), findings.end(), [&](const Finding& finding) {
-                         return finding.kind == FindingKind::Unreadable
-                                && finding.file == *run.files.lists[static_cast<std::size_t>(list)];
-                     });
-        source.listsRead[static_cast<std::size_t>(list)] = !listsEnded;
-    }
-    const ImportPlan plan = PlanImport(table, source, run.deleteMissing);
+    const std::vector<ShownRecord>& old = source->read.records;
+    const ImportSource from{run.monsterFile, old, source->read.listsRead};
+    const ImportPlan plan = PlanImport(table, from, run.deleteMissing);
 
     if (!run.output) {
         // Into a file of its own that is never kept, so that a dry run says
         // exactly what -o would write or refuse.
         OutputFile scratch(NamedPathText(fs::temp_directory_path() / "zuninfo-import.qdf"));
         const std::string shown = "the new " + run.monsterFile;
-        const ViewerRead fresh = WriteAndCheck(run, table, plan, layout, old, scratch, shown, source.listsRead);
-        const RecordDiff diff = CompareRecords(old.records, fresh.records);
+        const CheckedWrite written = WriteAndCheck(run, table, plan, *source, scratch, shown);
+        const RecordDiff diff = CompareRecords(old, written.read.records);
         for (const RecordChange& change : diff.changes)
             out << ChangeText(change) << '\n';
-        const std::string counts[] = {std::to_string(old.records.size()), run.monsterFile,
-                                      std::to_string(fresh.records.size()), run.editedName};
+        const std::string counts[] = {std::to_string(old.size()), run.monsterFile,
+                                      std::to_string(written.read.records.size()), run.editedName};
         out << kTool.name << ": "
             << FormatMessage("{0:# record|# records} in {1}, {2} after the import of {3}; ", counts)
             << DiffSummary(diff) << '\n';
-        return plan.splices.empty() ? kExitDone : kExitFinding;
+        return written.changed + written.added + written.removed == 0 ? kExitDone : kExitFinding;
     }
 
     // With --in-place, the file a link names is replaced, and the link kept.
@@ -306,7 +266,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
             target = NamedPathText(real);
     }
     OutputFile file(target);
-    WriteAndCheck(run, table, plan, layout, old, file, *run.output, source.listsRead);
+    const CheckedWrite written = WriteAndCheck(run, table, plan, *source, file, *run.output);
     if (run.backup) {
         file.KeepPermissionsOf(NamedPath(target));
         file.CommitKeeping(*run.backup);
@@ -315,8 +275,8 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
         file.Commit();
         out << kTool.name << ": wrote " << *run.output;
     }
-    const std::string counts[] = {std::to_string(plan.records.size()), std::to_string(plan.changed),
-                                  std::to_string(plan.added), std::to_string(plan.removed)};
+    const std::string counts[] = {std::to_string(written.read.records.size()), std::to_string(written.changed),
+                                  std::to_string(written.added), std::to_string(written.removed)};
     out << FormatMessage(": {0:# record|# records}; {1} changed, {2} added, {3} removed\n", counts);
     return kExitDone;
 }

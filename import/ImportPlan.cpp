@@ -1,7 +1,6 @@
 #include "import/ImportPlan.h"
 
 #include "data/MonsterFields.h"
-#include "platform/Conversions.h"
 
 #include <optional>
 #include <unordered_map>
@@ -97,25 +96,15 @@ public:
 
         ImportPlan plan;
         for (std::size_t slot = 0; slot < rowOf_.size(); ++slot) {
-            const RecordLine& line = source_.layout.records[slot];
-            if (rowOf_[slot] == nullptr) {
-                plan.splices.push_back({line.start, line.end, {}});
-                continue;
+            if (rowOf_[slot] != nullptr) {
+                plan.wanted.push_back({slot, records_[At(*rowOf_[slot])]});
+                plan.rows.push_back(rowOf_[slot]);
             }
-            const MonsterRecord& old = source_.records[slot].record;
-            const MonsterRecord& record = records_[At(*rowOf_[slot])];
-            for (std::size_t field = 0; field < old.Fields.size(); ++field) {
-                if (record.Fields[field] != old.Fields[field])
-                    plan.splices.push_back({line.tokenStart[field], line.tokenEnd[field], IntToStr(record.Fields[field])});
-            }
-            plan.changed += record.Fields != old.Fields ? 1 : 0;
-            plan.records.push_back(record);
-            plan.rows.push_back(rowOf_[slot]);
         }
-        if (!added_.empty())
-            plan.splices.push_back(NewLines(plan, rowOf_.empty() || rowOf_.back() == nullptr));
-        plan.removed = missing.size();
-        plan.added = added_.size();
+        for (const EditedRow* row : added_) {
+            plan.wanted.push_back({std::nullopt, records_[At(*row)]});
+            plan.rows.push_back(row);
+        }
         return plan;
     }
 
@@ -259,36 +248,6 @@ private:
         }
         throw table_.AtCell(row, nameColumn, Quoted(cell) + " is not the name of id " + std::to_string(id) + " in "
                                                  + idColumn + ", which is " + Quoted(nameOf(id)) + "; " + which);
-    }
-
-    // The new records' lines, after the last record line.
-    Splice NewLines(ImportPlan& plan, bool lastRemoved)
-    {
-        const MonsterLayout& layout = source_.layout;
-        Splice splice;
-        splice.begin = splice.end = layout.records.empty() ? layout.size : layout.records.back().end;
-        // What ends the line before them, where nothing does yet.
-        if (layout.records.empty()) {
-            if (layout.lastByte == '\r')
-                splice.text = "\n";
-            else if (layout.lastByte != -1 && layout.lastByte != '\n')
-                splice.text = "\r\n";
-        } else if (!lastRemoved) {
-            const RecordLine& last = layout.records.back();
-            if (!last.crEnded)
-                splice.text = "\r\n";
-            else if (last.end == layout.size && layout.lastByte == '\r')
-                splice.text = "\n";
-        }
-        for (const EditedRow* row : added_) {
-            const MonsterRecord& record = records_[At(*row)];
-            for (std::size_t field = 0; field < record.Fields.size(); ++field)
-                splice.text += (field ? layout.separator : "") + IntToStr(record.Fields[field]);
-            splice.text += "\r\n";
-            plan.records.push_back(record);
-            plan.rows.push_back(row);
-        }
-        return splice;
     }
 
     const EditedTable& table_;

@@ -2,7 +2,7 @@
 
 #include "data/FileFinding.h"
 #include "platform/ProgramArguments.h"
-#include "tools/OutputFile.h"
+#include "save/OutputFile.h"
 #ifdef _WIN32
 #include "platform/WideText.h"
 
@@ -85,21 +85,6 @@ std::string ChosenFormat(const ParsedOptions& parsed, std::string_view otherwise
 const char* ToolsVersion()
 {
     return ZUNINFO_VERSION;
-}
-
-std::filesystem::path NamedPath(const std::string& path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(WideText(path, CP_UTF8));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
-std::string NamedPathText(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 int ToolMain(int argc, char** argv, std::string_view tool, ToolRun run)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "checking/ExitCodes.h"
 #include "platform/Options.h"
+#include "save/NamedPath.h"
 
 #include <filesystem>
 #include <ostream>
@@ -11,13 +13,6 @@
 
 namespace zuninfo {
 
-// What a tool's exit code says, the same in every tool.
-enum ExitCode : int {
-    kExitDone = 0,    // as asked, and nothing found
-    kExitFinding = 1, // a finding: data the viewer would lose, records that differ
-    kExitTrouble = 2, // a usage error, a file named that cannot be read, an output that cannot be
-                      // written, memory running out
-};
 
 // Options that several tools take.
 inline constexpr Option kJsonOption{"json", 0, nullptr, "the same as --format=json"};
@@ -51,15 +46,6 @@ struct Tool {
 
 // The tools' version, as the build gives it.
 const char* ToolsVersion();
-
-// A path the user named as this system's path: on Windows read as UTF-8.
-// (Kept out of the viewer, where std::filesystem on Windows would bring the
-// C++ library's locale machinery into the program.)
-std::filesystem::path NamedPath(const std::string& path);
-
-// The other way: a system's path as the tools take the paths a user names,
-// UTF-8 on every system.
-std::string NamedPathText(const std::filesystem::path& path);
 
 // A tool's command line, from the arguments after the program's name to the
 // exit code, writing to standard output and standard error.

@@ -2,19 +2,6 @@
 
 namespace zuninfo {
 
-const char* SeverityName(Severity severity)
-{
-    return severity == Severity::Error ? "error" : "warning";
-}
-
-std::string FindingLine(const Finding& finding)
-{
-    std::string line = finding.file;
-    if (finding.line != 0)
-        line += ':' + std::to_string(finding.line) + ':' + std::to_string(finding.column);
-    return line + ": " + SeverityName(InfoOf(finding.kind).severity) + ": " + finding.message;
-}
-
 void WriteFinding(JsonWriter& json, const Finding& finding)
 {
     const FindingKindInfo& kind = InfoOf(finding.kind);

@@ -5,8 +5,8 @@
 #include "export/ExportCommand.h"
 #include "import/EditedTable.h"
 #include "import/ImportCommand.h"
+#include "save/ReadBack.h"
 #include "tests/support/FileSandbox.h"
-#include "tools/ReadBack.h"
 #include "tests/support/ProgramState.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/MonsterFileCheck.h"
+#include "checking/MonsterFileCheck.h"
 
 #include "data/MonsterFields.h"
 #include "platform/Conversions.h"

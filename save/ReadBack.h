@@ -1,8 +1,8 @@
 #pragma once
 
+#include "checking/Report.h"
+#include "checking/ViewerRead.h"
 #include "data/MonsterInfo.h"
-#include "tools/Report.h"
-#include "tools/ViewerRead.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "tools/NameListCheck.h"
+#include "checking/NameListCheck.h"
 
+#include "checking/Message.h"
 #include "platform/Conversions.h"
-#include "tools/Message.h"
 
 #include <algorithm>
 #include <cstdint>

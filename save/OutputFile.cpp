@@ -1,6 +1,6 @@
-#include "tools/OutputFile.h"
+#include "save/OutputFile.h"
 
-#include "tools/CommandLine.h"
+#include "save/NamedPath.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -168,14 +168,5 @@ void OutputFile::CommitKeeping(const std::string& backup)
     }
 }
 
-void RequireNoInput(const std::string& output, const std::vector<std::string>& inputs)
-{
-    for (const std::string& input : inputs) {
-        std::error_code error;
-        if (fs::equivalent(NamedPath(output), NamedPath(input), error))
-            throw UsageProblem("'" + output + "' is " + (input == output ? "" : "'" + input + "', ")
-                               + "a file this run reads; name another");
-    }
-}
 
 } // namespace zuninfo

@@ -1,4 +1,4 @@
-#include "tools/ViewerRead.h"
+#include "checking/ViewerRead.h"
 
 #include "data/MonsterFields.h"
 #include "platform/NameUtf8.h"
@@ -18,11 +18,11 @@ bool EndsStartUp(const Finding& finding)
     return finding.kind == FindingKind::BadId;
 }
 
-ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing)
+ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing, OwnMonsterStore* store)
 {
     ViewerRead read;
     std::vector<std::int64_t> lines;
-    read.report = CheckDataFiles(files, {ColumnUnit::Bytes, &lines, listing, true});
+    read.report = CheckDataFiles(files, {ColumnUnit::Bytes, &lines, listing, true, store, &read.listsRead});
     for (const Finding& finding : read.report.Findings()) {
         read.startsUp = read.startsUp && !EndsStartUp(finding);
         read.readInPart = read.readInPart || ReadsInPart(finding, files);
@@ -31,7 +31,7 @@ ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing)
     if (!read.startsUp)
         return read;
     for (std::size_t slot = 0; slot < lines.size(); ++slot)
-        read.records.push_back({static_cast<std::int32_t>(slot), lines[slot], Monsters[slot]});
+        read.records.push_back({static_cast<std::int32_t>(slot), lines[slot], store ? store->records[slot] : Monsters[slot]});
     return read;
 }
 
@@ -44,20 +44,6 @@ std::string ShownValue(int field, std::int32_t value)
 {
     const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names;
     return list ? IdWithName(ShownName(*list, value), value) : std::to_string(value);
-}
-
-void WriteShownValue(JsonWriter& json, int field, std::int32_t value)
-{
-    const std::optional<NameList> list = kMonsterFields[static_cast<std::size_t>(field)].names;
-    if (list)
-        json.Object().Member("id", std::int64_t{value}).Member("name", ShownName(*list, value)).End();
-    else
-        json.Number(value);
-}
-
-void WriteRecordPlace(JsonWriter& json, const ShownRecord& record)
-{
-    json.Member("record", std::int64_t{record.slot}).Member("line", record.line);
 }
 
 } // namespace zuninfo

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "checking/CheckFiles.h"
+#include "checking/Report.h"
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
-#include "tools/DataFiles.h"
-#include "tools/JsonWriter.h"
-#include "tools/Report.h"
 
 #include <cstdint>
 #include <string>
@@ -30,6 +29,8 @@ struct ViewerRead {
     bool startsUp = true;
     // The viewer reads the monster file only in part (ReadsInPart).
     bool readInPart = false;
+    // Which lists the name tables hold names of (by NameList).
+    std::array<bool, kNameLists.size()> listsRead{};
 };
 
 // Whether a finding about the monster file means that the viewer reads it
@@ -42,7 +43,8 @@ bool EndsStartUp(const Finding& finding);
 
 // Reads the files as zuninfo-check does (see CheckDataFiles). The name
 // tables keep what the lists gave, for ShownName.
-ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing = Listing::AFew);
+// `store`: where the records go; by default the viewer's.
+ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing = Listing::AFew, OwnMonsterStore* store = nullptr);
 
 // The name an id field shows, as UTF-8 text, decoded as the viewer decodes
 // its list's names.
@@ -51,12 +53,5 @@ std::string ShownName(NameList list, std::int32_t id);
 // A field's value as the tools write it in text: a number, or for an id its
 // name and the id, "Orc Chief (4)".
 std::string ShownValue(int field, std::int32_t value);
-
-// The same in JSON: a number, or for an id {"id": 4, "name": "Orc Chief"}.
-void WriteShownValue(JsonWriter& json, int field, std::int32_t value);
-
-// Where a record stands, as members of a JSON object: "record" (its slot)
-// and "line".
-void WriteRecordPlace(JsonWriter& json, const ShownRecord& record);
 
 } // namespace zuninfo

@@ -1,10 +1,12 @@
-#include "import/MonsterLayout.h"
+#include "save/MonsterLayout.h"
 
+#include "data/MonsterGrammar.h"
 #include "platform/Exception.h"
 #include "platform/FileAccess.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -34,6 +36,7 @@ public:
     }
     // Where the current byte stands; the file's size at its end.
     std::int64_t Here() const { return c_ == EOF ? read_ : read_ - 1; }
+    int Current() const { return c_; }
     std::int64_t Read() const { return read_; }
     // The file's last byte; -1 for an empty file. At the file's end.
     int Last() const { return size_ == 0 ? -1 : static_cast<unsigned char>(block_[size_ - 1]); }
@@ -57,70 +60,91 @@ private:
     std::int64_t read_ = 0;
 };
 
-bool IsSpaceOrTab(int c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // How often each run of spaces and tabs stands between two fields, in the
 // order first met.
 using Separators = std::vector<std::pair<std::string, std::int64_t>>;
 
-// The loader's grammar (data/MonsterInfo.cpp, ParseRecords), with places.
-void Scan(CountedBytes& in, MonsterLayout& layout, Separators& separators)
-{
-    int c = in.Next();
-    while (c != EOF) {
-        if (c == '\r') {
-            c = in.Next(); // the LF of a blank line
-        } else if (c == ';') {
-            while (c != '\n' && c != EOF)
-                c = in.Next();
-        } else {
-            if (layout.records.size() >= static_cast<std::size_t>(kMonsterSlots))
-                throw Exception("more records than the store holds");
-            RecordLine line;
-            line.start = in.Here();
-            for (int field = 0; field < kMonsterFieldCount; ++field) {
-                const bool last = field == kMonsterFieldCount - 1;
-                const auto at = static_cast<std::size_t>(field);
-                line.tokenStart[at] = in.Here();
-                while (c != EOF && !IsSpaceOrTab(c) && !(last && c == '\r'))
-                    c = in.Next();
-                line.tokenEnd[at] = in.Here();
-                if (line.tokenEnd[at] == line.tokenStart[at])
-                    throw Exception("a field without a token");
-                if (last)
-                    break;
-                char run[9];
-                std::size_t length = 0;
-                for (; IsSpaceOrTab(c); c = in.Next()) {
-                    if (length < sizeof run)
-                        run[length] = static_cast<char>(c);
-                    ++length;
-                }
-                if (length < sizeof run) {
-                    const std::string_view gap(run, length);
-                    const auto seen = std::find_if(separators.begin(), separators.end(),
-                                                   [&](const auto& separator) { return separator.first == gap; });
-                    if (seen == separators.end())
-                        separators.emplace_back(gap, 1);
-                    else
-                        ++seen->second;
-                }
-            }
-            // The trailing text, up to the CR; then the byte after the CR.
-            while (c != '\r' && c != EOF)
-                c = in.Next();
-            line.crEnded = c == '\r';
-            if (c == '\r')
-                c = in.Next();
-            line.end = in.Read();
-            layout.records.push_back(line);
-        }
-        c = in.Next();
+// The grammar's input for the layout: the bytes with their offsets, each
+// record line's and token's place, the runs between fields. The tokens are
+// not read as numbers: the file is one the viewer has read whole.
+class LayoutInput {
+public:
+    LayoutInput(CountedBytes& in, MonsterLayout& layout, Separators& separators)
+        : in_(in), layout_(layout), separators_(separators)
+    {
     }
-}
+
+    int Next()
+    {
+        const int c = in_.Next();
+        if (inGap_ && IsSpaceOrTab(c))
+            AddToGap(c);
+        else if (inGap_)
+            CountGap();
+        return c;
+    }
+    int NextLine() { return in_.Next(); }
+    int StepOverLf()
+    {
+        // The CR that ends a record line's trailing text, or its end.
+        line_.crEnded = in_.Current() == '\r';
+        const int c = in_.Next();
+        line_.end = in_.Read();
+        return c;
+    }
+    void RecordStarts()
+    {
+        line_ = RecordLine();
+        line_.start = in_.Here();
+    }
+    void TokenStarts() { token_ = in_.Here(); }
+    std::int32_t Convert(const IntToken& /*token*/, int field)
+    {
+        const auto at = static_cast<std::size_t>(field);
+        line_.tokenStart[at] = token_;
+        line_.tokenEnd[at] = in_.Here();
+        if (line_.tokenEnd[at] == line_.tokenStart[at])
+            throw Exception("a field without a token");
+        // The run after it begins at the byte read already.
+        inGap_ = field < kMonsterFieldCount - 1;
+        gapLength_ = 0;
+        if (inGap_ && IsSpaceOrTab(in_.Current()))
+            AddToGap(in_.Current());
+        return 0;
+    }
+    void RecordStored(std::int32_t /*slot*/) { layout_.records.push_back(line_); }
+    void StoreFull() { throw Exception("more records than the store holds"); }
+
+private:
+    void AddToGap(int c)
+    {
+        if (gapLength_ < sizeof gap_)
+            gap_[gapLength_] = static_cast<char>(c);
+        ++gapLength_;
+    }
+    void CountGap()
+    {
+        inGap_ = false;
+        if (gapLength_ >= sizeof gap_)
+            return;
+        const std::string_view gap(gap_, gapLength_);
+        const auto seen = std::find_if(separators_.begin(), separators_.end(),
+                                       [&](const auto& separator) { return separator.first == gap; });
+        if (seen == separators_.end())
+            separators_.emplace_back(gap, 1);
+        else
+            ++seen->second;
+    }
+
+    CountedBytes& in_;
+    MonsterLayout& layout_;
+    Separators& separators_;
+    RecordLine line_;
+    std::int64_t token_ = 0;
+    bool inGap_ = false;
+    char gap_[9];
+    std::size_t gapLength_ = 0;
+};
 
 } // namespace
 
@@ -134,8 +158,10 @@ MonsterLayout ScanMonsterFile(const std::string& path)
     bool scanned = true;
     {
         CountedBytes in(file);
+        auto store = std::make_unique<OwnMonsterStore>();
         try {
-            Scan(in, layout, separators);
+            LayoutInput input(in, layout, separators);
+            ParseRecords(input, store->Store());
         } catch (const Exception&) {
             scanned = false;
         }

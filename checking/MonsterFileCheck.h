@@ -1,8 +1,8 @@
 #pragma once
 
+#include "checking/Report.h"
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
-#include "tools/Report.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "checking/Report.h"
 #include "data/NameLists.h"
-#include "tools/Report.h"
 
 #include <cstdint>
 #include <optional>

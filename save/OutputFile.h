@@ -76,8 +76,4 @@ private:
     std::ostream stream_{&buffer_};
 };
 
-// Throws UsageProblem when `output`, a path the user named for a tool to
-// write, names one of the `inputs`: the same file by whatever path or link.
-void RequireNoInput(const std::string& output, const std::vector<std::string>& inputs);
-
 } // namespace zuninfo

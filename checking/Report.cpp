@@ -1,7 +1,7 @@
-#include "tools/Report.h"
+#include "checking/Report.h"
 
-#include "tools/CommandLine.h"
-#include "tools/Message.h"
+#include "checking/ExitCodes.h"
+#include "checking/Message.h"
 
 #include <algorithm>
 #include <tuple>
@@ -105,6 +105,19 @@ int Report::ExitCode() const
             return kExitTrouble;
     }
     return Count(Severity::Error) > 0 ? kExitFinding : kExitDone;
+}
+
+const char* SeverityName(Severity severity)
+{
+    return severity == Severity::Error ? "error" : "warning";
+}
+
+std::string FindingLine(const Finding& finding)
+{
+    std::string line = finding.file;
+    if (finding.line != 0)
+        line += ':' + std::to_string(finding.line) + ':' + std::to_string(finding.column);
+    return line + ": " + SeverityName(InfoOf(finding.kind).severity) + ": " + finding.message;
 }
 
 } // namespace zuninfo

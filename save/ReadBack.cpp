@@ -1,4 +1,4 @@
-#include "tools/ReadBack.h"
+#include "save/ReadBack.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 // The checked buffer in a file of its own: every tool writes its standard
 // output through it, and only -o needs the rest of OutputFile.
-#include "tools/OutputFile.h"
+#include "save/OutputFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Finding.h"
+#include "checking/Finding.h"
 #include "data/LoadObserver.h"
 
 #include <array>
@@ -86,5 +86,12 @@ private:
     Listing listing_;
     std::vector<FileFindings> files_;
 };
+
+// "error" or "warning".
+const char* SeverityName(Severity severity);
+
+// FILE:LINE:COLUMN: error: MESSAGE (FILE: error: MESSAGE for a file as a
+// whole), without the line end.
+std::string FindingLine(const Finding& finding);
 
 } // namespace zuninfo

@@ -1,4 +1,4 @@
-#include "tools/Message.h"
+#include "checking/Message.h"
 
 #include <charconv>
 #include <cstdint>
