@@ -76,7 +76,7 @@ std::optional<FileFingerprint> FingerprintOf(const std::string& path)
     return failed ? std::nullopt : std::optional(print);
 }
 
-FileFingerprint FingerprintOf(std::string_view bytes)
+FileFingerprint FingerprintOfBytes(std::string_view bytes)
 {
     return {bytes.size(), Hashed(kFnvOffset, bytes)};
 }
@@ -159,7 +159,7 @@ SaveOutcome SaveMonsterFile(const SaveRequest& request)
         std::optional<OutputFile> loadedCopy;
         std::string base = request.source;
         if (!request.loadedBytes.empty()) {
-            if (FingerprintOf(request.loadedBytes) != request.loaded)
+            if (FingerprintOfBytes(request.loadedBytes) != request.loaded)
                 return Outcome(SaveStatus::Failed, "the bytes kept of '" + request.source + "' are not those loaded");
             if (changed) {
                 // Never renamed into place: removed when the save ends.

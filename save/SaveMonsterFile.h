@@ -33,7 +33,7 @@ struct FileFingerprint {
 std::optional<FileFingerprint> FingerprintOf(const std::string& path);
 
 // The fingerprint of these bytes.
-FileFingerprint FingerprintOf(std::string_view bytes);
+FileFingerprint FingerprintOfBytes(std::string_view bytes);
 
 // One record of the file to write: the slot of the file as loaded that it
 // comes from (none: a record added), and its fields.
