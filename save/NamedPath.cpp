@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include "platform/WideText.h"
+
+#include <windows.h>
 #endif
 
 namespace zuninfo {
