@@ -1,7 +1,9 @@
-// CSV and TSV as zuninfo-export writes them, read by hand.
+// CSV and TSV as zuninfo-export and spreadsheets write them, read by hand:
+// the text's encoding and the CSV's separator found, then its cells.
 #include "import/TableReaders.h"
 
 #include "platform/Conversions.h"
+#include "platform/NameUtf8.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
@@ -35,19 +37,26 @@ constexpr std::array<bool, 256> StopsAt(std::string_view bytes)
     return stops;
 }
 constexpr std::array<bool, 256> kCsvStops = StopsAt(",\r\n\"");
+constexpr std::array<bool, 256> kSemicolonStops = StopsAt(";\r\n\"");
+constexpr std::array<bool, 256> kTabStops = StopsAt("\t\r\n\"");
 constexpr std::array<bool, 256> kTsvStops = StopsAt("\t\r\n\\");
+
+// "a comma", "a semicolon", "a tab".
+std::string SeparatorName(char separator)
+{
+    return separator == ',' ? "a comma" : separator == ';' ? "a semicolon" : "a tab";
+}
 
 // CSV and TSV, as zuninfo-export writes them: cells, rows and their places.
 class DelimitedText : public CellRows {
 public:
     using Cell = TableCell;
 
-    DelimitedText(std::string_view text, RecordFormat format, const std::string& file)
-        : text_(text), file_(file), separator_(format == RecordFormat::Csv ? ',' : '\t'),
-          quoted_(format == RecordFormat::Csv)
+    // CSV (`quoted`) or TSV, its first row at the line `from` begins.
+    DelimitedText(std::string_view text, char separator, bool quoted, const std::string& file, std::size_t from = 0)
+        : text_(text), file_(file), separator_(separator), quoted_(quoted)
     {
-        if (text_.starts_with("\xEF\xBB\xBF"))
-            at_ = 3;
+        MoveTo(from);
     }
 
     bool AtEnd() const { return at_ >= text_.size(); }
@@ -140,12 +149,12 @@ private:
             }
             if (!AtEnd() && Peek() != separator_ && !AtLineEnd())
                 throw Problem(Here(), "after the quote that closes a cell, " + Quoted(std::string(1, Peek()))
-                                          + " where a comma or the line's end belongs");
+                                          + " where " + SeparatorName(separator_) + " or the line's end belongs");
             return;
         }
         // Runs of plain bytes at once, up to a byte that ends the cell or
         // needs a look.
-        const auto& stops = quoted_ ? kCsvStops : kTsvStops;
+        const auto& stops = !quoted_ ? kTsvStops : separator_ == ',' ? kCsvStops : separator_ == ';' ? kSemicolonStops : kTabStops;
         for (;;) {
             std::size_t stop = at_;
             while (stop < text_.size() && !stops[static_cast<unsigned char>(text_[stop])])
@@ -181,15 +190,111 @@ private:
     FilePlace start_;
 };
 
+// UTF-16 text, little or big endian after its byte order mark, as UTF-8;
+// npos where it is all UTF-16, else the offset of the first unit that is not.
+std::size_t FromUtf16(std::string_view bytes, bool bigEndian, std::string& text)
+{
+    const auto unit = [&](std::size_t at) {
+        const auto a = static_cast<unsigned char>(bytes[at]), b = static_cast<unsigned char>(bytes[at + 1]);
+        return static_cast<char32_t>(bigEndian ? a << 8 | b : b << 8 | a);
+    };
+    text.reserve(bytes.size() * 3 / 2);
+    for (std::size_t at = 2; at < bytes.size(); at += 2) {
+        if (at + 1 == bytes.size())
+            return at;
+        char32_t c = unit(at);
+        if (c >= 0xDC00 && c < 0xE000)
+            return at;
+        if (c >= 0xD800 && c < 0xDC00) {
+            if (at + 3 >= bytes.size() || unit(at + 2) < 0xDC00 || unit(at + 2) >= 0xE000)
+                return at;
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+            at += 2;
+        }
+        const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+        text += static_cast<char>(kLead[more] | (c >> (6 * more)));
+        for (int k = more - 1; k >= 0; --k)
+            text += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+    return std::string_view::npos;
+}
+
+// EDITED as UTF-8 text: UTF-8 with or without its byte order mark (which is
+// dropped), UTF-16 after its mark, and any other bytes in the table's code
+// page. `held` keeps the text where it had to be decoded.
+std::string_view AsUtf8(std::string_view text, EditedTable& table, std::string& held)
+{
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+        if (const std::size_t bad = FirstNonUtf8(text); bad != std::string_view::npos)
+            throw Refusal(table.file, PlaceOf(text, bad),
+                          "the byte " + VisibleBytes(text.substr(bad, 1))
+                              + " is not UTF-8, which the byte order mark at the start says the text is");
+        return text;
+    }
+    const bool littleEndian = text.starts_with("\xFF\xFE"), bigEndian = text.starts_with("\xFE\xFF");
+    if (littleEndian || bigEndian) {
+        table.decodedFrom = bigEndian ? "UTF-16BE" : "UTF-16LE";
+        if (const std::size_t bad = FromUtf16(text, bigEndian, held); bad != std::string_view::npos)
+            throw Refusal(table.file, {0, 0}, "the bytes at offset " + std::to_string(bad) + " are not " + table.decodedFrom
+                                                  + ", which the byte order mark at the start says the text is");
+        return held;
+    }
+    if (IsUtf8(text))
+        return text;
+    const std::optional<std::string> decoded = CodePageAsUtf8(text, table.codePage);
+    if (!decoded)
+        throw Refusal(table.file, {0, 0}, "this system cannot read code page " + std::to_string(table.codePage));
+    table.decodedFrom = "code page " + std::to_string(table.codePage == 0 ? UserCodePage() : table.codePage);
+    held = *decoded;
+    return held;
+}
+
+// The separator of a CSV: the one an Excel "sep=" first line names, else the
+// one (a comma, a semicolon or a tab) that splits the first row into the
+// most of the export's captions, a comma where none does better. `from`: where
+// the header's line begins.
+char SeparatorOf(std::string_view text, const std::string& file, std::size_t& from)
+{
+    from = 0;
+    if (text.starts_with("sep=") && text.size() > 4 && std::string_view(",;\t").find(text[4]) != std::string_view::npos
+        && (text.size() == 5 || text[5] == '\n' || text.substr(5, 2) == "\r\n")) {
+        from = text.size() == 5 ? 5 : text[5] == '\n' ? 6 : 7;
+        return text[4];
+    }
+    char best = ',';
+    std::size_t most = 0;
+    for (const char separator : {',', ';', '\t'}) {
+        DelimitedText first(text, separator, true, file);
+        std::vector<TableCell> cells;
+        try {
+            first.Next(cells, 4 * kRecordColumnCount, "");
+        } catch (const Refusal&) {
+            continue;
+        }
+        const auto captions = static_cast<std::size_t>(std::count_if(cells.begin(), cells.end(), [](const TableCell& cell) {
+            return std::any_of(kRecordColumns.begin(), kRecordColumns.end(),
+                               [&](const RecordColumn& column) { return ColumnCaption(column) == cell.text; });
+        }));
+        if (captions > most) {
+            most = captions;
+            best = separator;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
-void ReadDelimitedTable(std::string_view text, EditedTable& table)
+void ReadDelimitedTable(std::string_view bytes, EditedTable& table)
 {
-    if (const std::size_t bad = FirstNonUtf8(text); bad != std::string_view::npos)
-        throw Refusal(table.file, PlaceOf(text, bad),
-                      "the byte " + VisibleBytes(text.substr(bad, 1))
-                          + " is not UTF-8: save the table as UTF-8 text (\"CSV UTF-8\" in a spreadsheet)");
-    DelimitedText in(text, table.format, table.file);
+    std::string held;
+    const std::string_view text = AsUtf8(bytes, table, held);
+    std::size_t from = 0;
+    const bool csv = table.format == RecordFormat::Csv;
+    const char separator = csv ? SeparatorOf(text, table.file, from) : '\t';
+    DelimitedText in(text, separator, csv, table.file, from);
     ReadCellRows(in, table, false);
 }
 

@@ -179,11 +179,12 @@ Refusal EditedTable::AtCell(const EditedRow& row, std::size_t column, const std:
     return Refusal(file, row.cells[column], RowName(row) + ", " + ColumnName(column) + ": " + problem);
 }
 
-EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const std::string& file)
+EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const std::string& file, int codePage)
 {
     EditedTable table;
     table.file = file;
     table.format = format;
+    table.codePage = codePage;
     const TableReader read = format == RecordFormat::Json ? ReadJsonTable : ReadDelimitedTable;
     read(text, table);
     return table;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -53,14 +54,19 @@ folder, and a list missing there beside MONSTER_FILE.
 )";
 
 constexpr OptionChoice kFormats[] = {
-    {"csv", "RFC 4180 as zuninfo-export writes it: a header row of its columns, in any order, then a row a record"},
+    {"csv", "RFC 4180 as zuninfo-export or a spreadsheet writes it: a header row of its columns, in any order, then a "
+            "row a record, separated by commas, semicolons or tabs (the one under which the first row is the header, "
+            "or the one a \"sep=\" first line names); also for .txt"},
     {"tsv", "the same columns separated by tabs, with its escapes"},
     {"json", "the array of objects zuninfo-export writes"},
 };
 constexpr Option kOptions[] = {
-    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .tsv or .json), one of:",
+    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .txt, .tsv or .json), one of:",
      kFormats},
     kJsonOption,
+    {"encoding", 0, "CODEPAGE",
+     "read csv and tsv text that is neither UTF-8 nor UTF-16 with its byte order mark in this Windows code page "
+     "(1252, cp1251, windows-1250); by default in the ANSI code page of the locale, as the name lists are read"},
     {"output", 'o', "NEW",
      "write the new monster file to NEW, which takes that name only once it is complete and read back; never one "
      "of the files read"},
@@ -82,6 +88,7 @@ struct ImportRun {
     std::string editedName;   // as messages name it
     std::string monsterFile;  // as named
     RecordFormat format = RecordFormat::Csv;
+    int codePage = 0;         // --encoding; 0: the locale's
     DataFiles files;          // the lists and the monster file
     std::optional<std::string> output;
     std::optional<std::string> backup; // with --in-place
@@ -93,7 +100,25 @@ std::optional<RecordFormat> FormatOfName(const std::string& path)
 {
     std::string extension = NamedPathText(NamedPath(path).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
+    // What a spreadsheet saves as "Text" or "Unicode Text".
+    if (extension == ".txt")
+        return RecordFormat::Csv;
     return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
+}
+
+// The code page --encoding names: "1252", "cp1252", "windows-1252".
+int CodePageNamed(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), AsciiLower<char>);
+    for (const std::string_view prefix : {"windows-", "cp"}) {
+        if (name.starts_with(prefix))
+            name.erase(0, prefix.size());
+    }
+    int codePage = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), codePage);
+    if (name.empty() || error != std::errc() || end != name.data() + name.size() || codePage <= 0 || codePage > 65535)
+        throw UsageProblem("--encoding names a Windows code page by its number (1252, cp1251, windows-1250)");
+    return codePage;
 }
 
 ImportRun ReadCommandLine(const ParsedOptions& parsed)
@@ -112,8 +137,10 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
     if (!format)
         throw UsageProblem("say which form EDITED has with --format: "
                            + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
-                           + " does not end in .csv, .tsv or .json");
+                           + " does not end in .csv, .txt, .tsv or .json");
     run.format = *format;
+    if (parsed.Has("encoding"))
+        run.codePage = CodePageNamed(parsed.Value("encoding"));
     run.deleteMissing = parsed.Has("delete-missing");
 
     run.files.monsterInfo = run.monsterFile;
@@ -295,7 +322,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     ViewerRead old;
     if (!ReadStart(run, old, err))
         return kExitTrouble;
-    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName);
+    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName, run.codePage);
     // Where the records stand. The new file, read back, tells whether they
     // still stood there when it was written.
     const MonsterLayout layout = ScanMonsterFile(run.monsterFile);
