@@ -1,6 +1,8 @@
 #include "export/ExportCommand.h"
 
 #include "export/RecordFormats.h"
+#include "export/XlsxWorkbook.h"
+#include "platform/Ascii.h"
 #include "tools/CommandLine.h"
 #include "tools/FindingText.h"
 #include "tools/OutputFile.h"
@@ -32,6 +34,9 @@ constexpr OptionChoice kFormats[] = {
     {"csv", "(the default) RFC 4180: a header row of the fields' captions, then a row a record; an id field is two "
             "columns, \"Skin\" (the name) and \"Skin id\""},
     {"tsv", "the same columns separated by tabs; \\\\, \\t, \\r and \\n stand for a backslash, tab, CR and LF in a name"},
+    {"xlsx", "(also chosen by an -o FILE that ends in .xlsx) a workbook of the same columns: numbers as number cells, "
+             "names as text cells, always, each with a drop-down of its list's names; a bold, frozen header with an "
+             "autofilter, each caption with its field's hint as a note"},
     {"json", "one array of objects, one a record: \"record\" (its place in the viewer's store, from 0), \"line\" (where "
              "it starts in the file), then each field by its caption, an id field as {\"id\": 3, \"name\": \"Orc\"}"},
 };
@@ -54,7 +59,7 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kFormatsHelp};
 
-const Tool kTool{"zuninfo-export", "[--format csv|tsv|json] [--separator ';'] [--bom] [-o FILE] [FILE...]", kAboutParts, kOptions,
+const Tool kTool{"zuninfo-export", "[--format csv|tsv|xlsx|json] [--separator ';'] [--bom] [-o FILE] [FILE...]", kAboutParts, kOptions,
                  "0 when the viewer reads everything",
                  "1 when it would lose data or stop (when it would show no record, nothing is written)"};
 
@@ -87,6 +92,8 @@ void Write(const Written& how, const std::vector<ShownRecord>& records, std::ost
     case RecordFormat::Csv: WriteCsv(records, out, formulaGuard, how.separator); break;
     case RecordFormat::Tsv: WriteTsv(records, out, formulaGuard); break;
     case RecordFormat::Json: WriteJson(records, out); break;
+    case RecordFormat::Xlsx: WriteXlsx(records, out); break;
+    case RecordFormat::Ods: break; // read, never written
     }
 }
 
@@ -102,8 +109,12 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         if (kTool.AnsweredHelpOrVersion(parsed, out))
             return kExitDone;
         how.format = *FormatNamed(ChosenFormat(parsed, "csv"));
-        if (parsed.Has("bom") && how.format == RecordFormat::Json)
-            throw UsageProblem("--bom is for csv and tsv; JSON text has no byte order mark");
+        const std::string output = parsed.Value("output");
+        if (!parsed.Has("format") && !parsed.Has("json") && output.size() > 5
+            && std::equal(output.end() - 5, output.end(), ".xlsx", [](char a, char b) { return AsciiLower(a) == b; }))
+            how.format = RecordFormat::Xlsx;
+        if (parsed.Has("bom") && (how.format == RecordFormat::Json || how.format == RecordFormat::Xlsx))
+            throw UsageProblem("--bom is for csv and tsv; JSON text and xlsx have no byte order mark");
         if (parsed.Has("separator") && how.format != RecordFormat::Csv)
             throw UsageProblem("--separator is for csv");
         how.separator = parsed.Value("separator", ",").front();

@@ -133,7 +133,9 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
         throw UsageProblem("MONSTER_FILE is read more than once, and cannot be standard input");
 
     const std::string chosen = ChosenFormat(parsed, "");
-    const std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
+    std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
+    if (format == RecordFormat::Xlsx || format == RecordFormat::Ods)
+        format.reset();
     if (!format)
         throw UsageProblem("say which form EDITED has with --format: "
                            + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
