@@ -62,24 +62,27 @@ private:
 };
 
 constexpr lxw_row_t kHeaderRow = 0;
-// Room for rows a user adds under the records, with the same drop-downs.
-constexpr lxw_row_t kRowsWithDropDowns = static_cast<lxw_row_t>(kMonsterSlots) + 1;
+// The last row with drop-downs: room for as many records as the viewer
+// holds, so that rows a user adds have them too.
+constexpr lxw_row_t kRowsWithDropDowns = static_cast<lxw_row_t>(kMonsterSlots);
 
-// The sheet of the lists: a column a list, each id's name in its row (id 0
-// in row 1); gives the formula of each list's range, empty for a list
-// without names.
+// The sheet of the lists: a column a list, the names its ids have in the
+// order of the ids (an id without a name left out); gives the formula of
+// each list's range, empty for a list without names.
 std::array<std::string, kNameLists.size()> WriteLists(lxw_worksheet* sheet)
 {
     std::array<std::string, kNameLists.size()> ranges;
     for (const NameList list : kNameLists) {
         const auto column = static_cast<lxw_col_t>(list);
-        const auto count = static_cast<std::int32_t>(NameTable(list).size());
+        const auto ids = static_cast<std::int32_t>(NameTable(list).size());
         std::size_t widest = 0;
-        for (std::int32_t id = 0; id < count; ++id) {
+        lxw_row_t count = 0;
+        for (std::int32_t id = 0; id < ids; ++id) {
             const std::string name = ShownName(list, id);
+            if (name.empty())
+                continue;
             widest = std::max(widest, Characters(name));
-            Check(worksheet_write_string(sheet, static_cast<lxw_row_t>(id), column, name.c_str(), nullptr),
-                  "a list's name");
+            Check(worksheet_write_string(sheet, count++, column, name.c_str(), nullptr), "a list's name");
         }
         worksheet_set_column(sheet, column, column, static_cast<double>(std::min<std::size_t>(widest + 2, 60)), nullptr);
         if (count > 0) {

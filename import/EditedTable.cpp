@@ -185,7 +185,10 @@ EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const st
     table.file = file;
     table.format = format;
     table.codePage = codePage;
-    const TableReader read = format == RecordFormat::Json ? ReadJsonTable : ReadDelimitedTable;
+    const TableReader read = format == RecordFormat::Json   ? ReadJsonTable
+                             : format == RecordFormat::Xlsx ? ReadXlsxTable
+                             : format == RecordFormat::Ods  ? ReadOdsTable
+                                                            : ReadDelimitedTable;
     read(text, table);
     return table;
 }

@@ -29,10 +29,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kAbout = R"(
 Writes an edited export of MONSTER_FILE back in the monster file's own
-format. EDITED is what zuninfo-export wrote (CSV, TSV or JSON), changed in a
-spreadsheet or a script, or - for standard input. With neither -o nor
---in-place nothing is written: the changes the import would make are said,
-in the words of zuninfo-diff.
+format. EDITED is what zuninfo-export wrote (CSV, TSV, xlsx or JSON), changed
+in a spreadsheet and saved as it saves (xlsx, ods, CSV or text) or changed by
+a script, or - for standard input. With neither -o nor --in-place nothing is
+written: the changes the import would make are said, in the words of
+zuninfo-diff.
 
 A row is matched to its record by its Index where that stands once in
 MONSTER_FILE and once in EDITED, else by the "record" number of the JSON
@@ -59,9 +60,12 @@ constexpr OptionChoice kFormats[] = {
             "or the one a \"sep=\" first line names); also for .txt"},
     {"tsv", "the same columns separated by tabs, with its escapes"},
     {"json", "the array of objects zuninfo-export writes"},
+    {"xlsx", "a workbook as zuninfo-export or a spreadsheet saves it: its first sheet, headed as csv; numbers as whole "
+             "number cells, a formula's saved value"},
+    {"ods", "the same as LibreOffice saves it"},
 };
 constexpr Option kOptions[] = {
-    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .txt, .tsv or .json), one of:",
+    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .txt, .tsv, .json, .xlsx or .ods), one of:",
      kFormats},
     kJsonOption,
     {"encoding", 0, "CODEPAGE",
@@ -134,12 +138,10 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
 
     const std::string chosen = ChosenFormat(parsed, "");
     std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
-    if (format == RecordFormat::Xlsx || format == RecordFormat::Ods)
-        format.reset();
     if (!format)
         throw UsageProblem("say which form EDITED has with --format: "
                            + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
-                           + " does not end in .csv, .txt, .tsv or .json");
+                           + " does not end in .csv, .txt, .tsv, .json, .xlsx or .ods");
     run.format = *format;
     if (parsed.Has("encoding"))
         run.codePage = CodePageNamed(parsed.Value("encoding"));

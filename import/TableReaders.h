@@ -16,6 +16,8 @@ using TableReader = void (*)(std::string_view text, EditedTable& table);
 
 void ReadDelimitedTable(std::string_view text, EditedTable& table); // CSV and TSV
 void ReadJsonTable(std::string_view text, EditedTable& table);
+void ReadXlsxTable(std::string_view bytes, EditedTable& table);
+void ReadOdsTable(std::string_view bytes, EditedTable& table);
 
 // What the readers share.
 const char* CaptionOf(int field);
