@@ -41,7 +41,7 @@ private:
 };
 
 // XML read event by event; an element's name and attributes by their local
-// names, namespaces dropped.
+// names, prefixes dropped.
 class XmlEvents {
 public:
     virtual ~XmlEvents() = default;
