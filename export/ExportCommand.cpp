@@ -2,6 +2,8 @@
 
 #include "checking/ViewerRead.h"
 #include "export/RecordFormats.h"
+#include "export/XlsxWorkbook.h"
+#include "platform/Ascii.h"
 #include "save/OutputFile.h"
 #include "tools/CommandLine.h"
 #include "tools/DataFiles.h"
@@ -33,12 +35,20 @@ constexpr OptionChoice kFormats[] = {
     {"csv", "(the default) RFC 4180: a header row of the fields' captions, then a row a record; an id field is two "
             "columns, \"Skin\" (the name) and \"Skin id\""},
     {"tsv", "the same columns separated by tabs; \\\\, \\t, \\r and \\n stand for a backslash, tab, CR and LF in a name"},
+    {"xlsx", "(also chosen by an -o FILE that ends in .xlsx) a workbook of the same columns: numbers as number cells, "
+             "names as text cells, always, each with a drop-down of its list's names; a bold, frozen header with an "
+             "autofilter, each caption with its field's hint as a note"},
     {"json", "one array of objects, one a record: \"record\" (its place in the viewer's store, from 0), \"line\" (where "
              "it starts in the file), then each field by its caption, an id field as {\"id\": 3, \"name\": \"Orc\"}"},
+};
+constexpr OptionChoice kSeparators[] = {
+    {",", "(the default) a comma"},
+    {";", "a semicolon, the list separator of spreadsheets in much of Europe and in Russia"},
 };
 constexpr Option kOptions[] = {
     {"format", 0, "FORMAT", "the form of the records, one of:", kFormats},
     kJsonOption,
+    {"separator", 0, "SEP", "what separates the cells of csv, one of:", kSeparators},
     {"bom", 0, nullptr, "begin csv or tsv with a UTF-8 byte order mark, for spreadsheets that need one to read UTF-8"},
     {"no-formula-guard", 0, nullptr,
      "write names as they stand in csv and tsv; without it, a name that begins with =, +, -, @, a tab or CR is "
@@ -50,7 +60,7 @@ constexpr Option kOptions[] = {
 
 constexpr std::string_view kAboutParts[] = {kAbout, kDataFilesHelp, kFormatsHelp};
 
-const Tool kTool{"zuninfo-export", "[--format csv|tsv|json] [--bom] [-o FILE] [FILE...]", kAboutParts, kOptions,
+const Tool kTool{"zuninfo-export", "[--format csv|tsv|xlsx|json] [--separator ';'] [--bom] [-o FILE] [FILE...]", kAboutParts, kOptions,
                  "0 when the viewer reads everything",
                  "1 when it would lose data or stop (when it would show no record, nothing is written)"};
 
@@ -66,15 +76,25 @@ bool ViewerShowsRecords(const ViewerRead& read, const DataFiles& files)
     return files.monsterInfo.has_value();
 }
 
-void Write(RecordFormat format, bool bom, bool formulaGuard, const std::vector<ShownRecord>& records,
-           std::ostream& out)
+// What a run writes besides the records.
+struct Written {
+    RecordFormat format = RecordFormat::Csv;
+    bool bom = false;
+    bool formulaGuard = true;
+    char separator = ',';
+};
+
+void Write(const Written& how, const std::vector<ShownRecord>& records, std::ostream& out)
 {
-    if (bom)
+    if (how.bom)
         out << "\xEF\xBB\xBF";
-    switch (format) {
-    case RecordFormat::Csv: WriteCsv(records, out, formulaGuard); break;
+    const bool formulaGuard = how.formulaGuard;
+    switch (how.format) {
+    case RecordFormat::Csv: WriteCsv(records, out, formulaGuard, how.separator); break;
     case RecordFormat::Tsv: WriteTsv(records, out, formulaGuard); break;
     case RecordFormat::Json: WriteJson(records, out); break;
+    case RecordFormat::Xlsx: WriteXlsx(records, out); break;
+    case RecordFormat::Ods: break; // read, never written
     }
 }
 
@@ -84,14 +104,21 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
 {
     ParsedOptions parsed;
     DataFiles files;
-    RecordFormat format = RecordFormat::Csv;
+    Written how;
     try {
         parsed = kTool.Parse(arguments);
         if (kTool.AnsweredHelpOrVersion(parsed, out))
             return kExitDone;
-        format = *FormatNamed(ChosenFormat(parsed, "csv"));
-        if (parsed.Has("bom") && format == RecordFormat::Json)
-            throw UsageProblem("--bom is for csv and tsv; JSON text has no byte order mark");
+        how.format = *FormatNamed(ChosenFormat(parsed, "csv"));
+        const std::string output = parsed.Value("output");
+        if (!parsed.Has("format") && !parsed.Has("json") && output.size() > 5
+            && std::equal(output.end() - 5, output.end(), ".xlsx", [](char a, char b) { return AsciiLower(a) == b; }))
+            how.format = RecordFormat::Xlsx;
+        if (parsed.Has("bom") && (how.format == RecordFormat::Json || how.format == RecordFormat::Xlsx))
+            throw UsageProblem("--bom is for csv and tsv; JSON text and xlsx have no byte order mark");
+        if (parsed.Has("separator") && how.format != RecordFormat::Csv)
+            throw UsageProblem("--separator is for csv");
+        how.separator = parsed.Value("separator", ",").front();
         files = ToolDataFiles(parsed.operands, parsed.Optional("lists"));
         if (const std::optional<std::string> output = parsed.Optional("output"))
             RequireNoInput(*output, DataFilePaths(files));
@@ -108,15 +135,16 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
     if (exitCode == kExitTrouble || !ViewerShowsRecords(read, files))
         return exitCode;
 
-    const bool bom = parsed.Has("bom"), formulaGuard = !parsed.Has("no-formula-guard");
+    how.bom = parsed.Has("bom");
+    how.formulaGuard = !parsed.Has("no-formula-guard");
     const std::optional<std::string> output = parsed.Optional("output");
     if (!output) {
-        Write(format, bom, formulaGuard, read.records, out);
+        Write(how, read.records, out);
         return exitCode;
     }
     try {
         OutputFile file(*output);
-        Write(format, bom, formulaGuard, read.records, file.Stream());
+        Write(how, read.records, file.Stream());
         file.Commit();
     } catch (const std::runtime_error& error) {
         err << kTool.name << ": " << error.what() << '\n';

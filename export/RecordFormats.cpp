@@ -20,7 +20,9 @@ void AppendNumber(std::string& row, std::int32_t value)
 
 void AppendCsv(std::string& row, std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    // A cell with either separator or a tab is quoted too, so that a
+    // spreadsheet that splits at all of them keeps it whole.
+    if (text.find_first_of(kCsvQuoted) == std::string_view::npos) {
         row += text;
         return;
     }
@@ -83,9 +85,9 @@ void WriteTable(const std::vector<ShownRecord>& records, char separator, std::st
 
 } // namespace
 
-void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard)
+void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard, char separator)
 {
-    WriteTable(records, ',', "\r\n", AppendCsv, formulaGuard, out);
+    WriteTable(records, separator, "\r\n", AppendCsv, formulaGuard, out);
 }
 
 void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard)

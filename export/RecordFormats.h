@@ -13,13 +13,19 @@ namespace zuninfo {
 // is headed by its caption; an id field gives the name the viewer shows for
 // it (UTF-8) and the id.
 
-// RFC 4180: a header row, then a row a record, CR LF after each; a field
-// that holds a comma, a quote, CR or LF is quoted, its quotes doubled. An id
+// The bytes that make a CSV cell quoted: either separator, a quote, a tab,
+// CR or LF.
+inline constexpr std::string_view kCsvQuoted = ",;\"\t\r\n";
+
+// RFC 4180: a header row, then a row a record, CR LF after each, the cells
+// separated by `separator` (',' or ';'); a field that holds one of
+// kCsvQuoted is quoted, its quotes doubled. An id
 // field is two columns: "Skin" (the name) and "Skin id". With
 // `formulaGuard`, a name that a spreadsheet would take for a formula (it
 // begins with '=', '+', '-', '@', a tab or CR) is written after a "'", which
 // makes it text there.
-void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard = true);
+void WriteCsv(const std::vector<ShownRecord>& records, std::ostream& out, bool formulaGuard = true,
+              char separator = ',');
 
 // The same columns separated by tabs, LF after each row; a backslash, tab,
 // CR or LF in a name is written \\, \t, \r or \n.

@@ -59,6 +59,11 @@ struct EditedRow {
 struct EditedTable {
     std::string file; // as the user named it
     RecordFormat format = RecordFormat::Csv;
+    // CSV and TSV not in UTF-8: the code page to read them in (0: the ANSI
+    // code page of the user's locale, as the name lists are read); what they
+    // were read as where not UTF-8 ("UTF-16LE", "code page 1252").
+    int codePage = 0;
+    std::string decodedFrom;
     // CSV and TSV: where each of kRecordColumns stands in the header, from 0.
     std::array<std::size_t, kRecordColumnCount> positions{};
     std::vector<EditedRow> rows;
@@ -77,11 +82,15 @@ struct EditedTable {
 std::size_t ColumnOf(int field, bool isName = false);
 
 // Reads an export of the records, possibly edited: CSV or TSV as
-// zuninfo-export writes them, in any column order, with or without a byte
-// order mark, its lines ended by CR LF or LF; or JSON as it writes it. Rows
-// with every cell empty are passed over. Numbers are read as the viewer
-// reads them. Throws Refusal, naming the place, at anything else.
-EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const std::string& file);
+// zuninfo-export or a spreadsheet writes them, in any column order, its lines
+// ended by CR LF or LF, in UTF-8 with or without a byte order mark, UTF-16
+// after its mark, or else in `codePage` (see EditedTable); a CSV's cells
+// separated by a comma, a semicolon or a tab, the one under which the first
+// row is the header, or the one an Excel "sep=" line names; or JSON as
+// zuninfo-export writes it. Rows with every cell empty are passed over.
+// Numbers are read as the viewer reads them. Throws Refusal, naming the
+// place, at anything else.
+EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const std::string& file, int codePage = 0);
 
 // `text` as a message quotes it: control bytes made visible, and all of it
 // as \xNN escapes where it is not UTF-8; a long text cut short.

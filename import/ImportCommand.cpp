@@ -13,6 +13,8 @@
 #include "tools/RecordDiff.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -27,10 +29,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kAbout = R"(
 Writes an edited export of MONSTER_FILE back in the monster file's own
-format. EDITED is what zuninfo-export wrote (CSV, TSV or JSON), changed in a
-spreadsheet or a script, or - for standard input. With neither -o nor
---in-place nothing is written: the changes the import would make are said,
-in the words of zuninfo-diff.
+format. EDITED is what zuninfo-export wrote (CSV, TSV, xlsx or JSON), changed
+in a spreadsheet and saved as it saves (xlsx, ods, CSV or text) or changed by
+a script, or - for standard input. With neither -o nor --in-place nothing is
+written: the changes the import would make are said, in the words of
+zuninfo-diff.
 
 A row is matched to its record by its Index where that stands once in
 MONSTER_FILE and once in EDITED, else by the "record" number of the JSON
@@ -52,14 +55,22 @@ folder, and a list missing there beside MONSTER_FILE.
 )";
 
 constexpr OptionChoice kFormats[] = {
-    {"csv", "RFC 4180 as zuninfo-export writes it: a header row of its columns, in any order, then a row a record"},
+    {"csv", "RFC 4180 as zuninfo-export or a spreadsheet writes it: a header row of its columns, in any order, then a "
+            "row a record, separated by commas, semicolons or tabs (the one under which the first row is the header, "
+            "or the one a \"sep=\" first line names); also for .txt"},
     {"tsv", "the same columns separated by tabs, with its escapes"},
     {"json", "the array of objects zuninfo-export writes"},
+    {"xlsx", "a workbook as zuninfo-export or a spreadsheet saves it: its first sheet, headed as csv; numbers as whole "
+             "number cells, a formula's saved value"},
+    {"ods", "the same as LibreOffice saves it"},
 };
 constexpr Option kOptions[] = {
-    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .tsv or .json), one of:",
+    {"format", 0, "FORMAT", "the form of EDITED (by default the one its name ends in: .csv, .txt, .tsv, .json, .xlsx or .ods), one of:",
      kFormats},
     kJsonOption,
+    {"encoding", 0, "CODEPAGE",
+     "read csv and tsv text that is neither UTF-8 nor UTF-16 with its byte order mark in this Windows code page "
+     "(1252, cp1251, windows-1250); by default in the ANSI code page of the locale, as the name lists are read"},
     {"output", 'o', "NEW",
      "write the new monster file to NEW, which takes that name only once it is complete and read back; never one "
      "of the files read"},
@@ -81,6 +92,7 @@ struct ImportRun {
     std::string editedName;   // as messages name it
     std::string monsterFile;  // as named
     RecordFormat format = RecordFormat::Csv;
+    int codePage = 0;         // --encoding; 0: the locale's
     DataFiles files;          // the lists and the monster file
     std::optional<std::string> output;
     std::optional<std::string> backup; // with --in-place
@@ -92,7 +104,25 @@ std::optional<RecordFormat> FormatOfName(const std::string& path)
 {
     std::string extension = NamedPathText(NamedPath(path).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
+    // What a spreadsheet saves as "Text" or "Unicode Text".
+    if (extension == ".txt")
+        return RecordFormat::Csv;
     return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
+}
+
+// The code page --encoding names: "1252", "cp1252", "windows-1252".
+int CodePageNamed(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), AsciiLower<char>);
+    for (const std::string_view prefix : {"windows-", "cp"}) {
+        if (name.starts_with(prefix))
+            name.erase(0, prefix.size());
+    }
+    int codePage = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), codePage);
+    if (name.empty() || error != std::errc() || end != name.data() + name.size() || codePage <= 0 || codePage > 65535)
+        throw UsageProblem("--encoding names a Windows code page by its number (1252, cp1251, windows-1250)");
+    return codePage;
 }
 
 ImportRun ReadCommandLine(const ParsedOptions& parsed)
@@ -107,12 +137,14 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
         throw UsageProblem("MONSTER_FILE is read more than once, and cannot be standard input");
 
     const std::string chosen = ChosenFormat(parsed, "");
-    const std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
+    std::optional<RecordFormat> format = chosen.empty() ? FormatOfName(run.edited) : FormatNamed(chosen);
     if (!format)
         throw UsageProblem("say which form EDITED has with --format: "
                            + (run.edited == "-" ? "standard input" : "'" + run.edited + "'")
-                           + " does not end in .csv, .tsv or .json");
+                           + " does not end in .csv, .txt, .tsv, .json, .xlsx or .ods");
     run.format = *format;
+    if (parsed.Has("encoding"))
+        run.codePage = CodePageNamed(parsed.Value("encoding"));
     run.deleteMissing = parsed.Has("delete-missing");
 
     run.files.monsterInfo = run.monsterFile;
@@ -233,7 +265,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     std::optional<MonsterSource> source;
     if (!ReadStart(run, source, err))
         return kExitTrouble;
-    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName);
+    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName, run.codePage);
     // A list the viewer does not read (it is missing, or one before it is)
     // gives no names to look up.
     const std::vector<ShownRecord>& old = source->read.records;

@@ -26,6 +26,54 @@ std::string FewOf(const std::vector<std::string>& items, std::size_t most = 10)
     return text;
 }
 
+// Whether `cell` is `name` with a '?' for some of its letters that are not
+// ASCII, as a code page that lacks them writes them.
+bool QuestionMarksFor(std::string_view cell, std::string_view name)
+{
+    bool replaced = false;
+    std::size_t at = 0;
+    for (const char c : cell) {
+        if (at == name.size())
+            return false;
+        if (c == '?' && static_cast<unsigned char>(name[at]) >= 0x80) {
+            // One character: its lead byte and its continuation bytes.
+            ++at;
+            while (at < name.size() && (static_cast<unsigned char>(name[at]) & 0xC0) == 0x80)
+                ++at;
+            replaced = true;
+        } else if (c == name[at]) {
+            ++at;
+        } else {
+            return false;
+        }
+    }
+    return replaced && at == name.size();
+}
+
+// A name that a spreadsheet opening a CSV takes for a number, a date, a time
+// or a percentage: digits with at most signs, points, commas, colons,
+// slashes, a '%', an exponent's E and spaces.
+bool LooksLikeAValue(std::string_view name)
+{
+    return name.find_first_of("0123456789") != std::string_view::npos
+           && name.find_first_not_of("0123456789.,:/%+-Ee ") == std::string_view::npos;
+}
+
+// What a spreadsheet did to a name, where `cell` shows it: "" where nothing
+// it is known to do.
+std::string WhatTheSpreadsheetDid(const std::string& cell, const std::string& name)
+{
+    if (QuestionMarksFor(cell, name))
+        return "; a '?' stands where " + Quoted(name)
+               + " has a letter that the code page the table was saved in lacks: save it as \"CSV UTF-8\" to keep "
+                 "every letter";
+    if (LooksLikeAValue(name) && cell != name)
+        return "; a spreadsheet that opens a CSV makes a name such as " + Quoted(name)
+               + " a number, a date, a time or a percentage: the xlsx export (zuninfo-export --format xlsx) keeps "
+                 "names as text";
+    return "";
+}
+
 // The names the viewer shows for each list's ids, decoded once.
 using ShownNames = std::array<std::vector<std::string>, kNameLists.size()>;
 
@@ -239,15 +287,18 @@ private:
                                                       : (candidates.size() == 1 ? "it is the name of id "
                                                                                 : "it is the name of ids ")
                                                             + FewOf(shown) + " in " + listFile;
+        std::string done = WhatTheSpreadsheetDid(cell, nameOf(id));
+        if (done.empty() && oldId)
+            done = WhatTheSpreadsheetDid(cell, nameOf(*oldId));
         if (oldId && id == *oldId) {
             // The name changed alone.
             if (candidates.size() == 1)
                 return candidates.front();
             throw table_.AtCell(row, nameColumn, "the name changed from " + Quoted(nameOf(id)) + " to " + Quoted(cell)
-                                                     + ", but " + which + ": give the id meant in " + idColumn);
+                                                     + ", but " + which + ": give the id meant in " + idColumn + done);
         }
         throw table_.AtCell(row, nameColumn, Quoted(cell) + " is not the name of id " + std::to_string(id) + " in "
-                                                 + idColumn + ", which is " + Quoted(nameOf(id)) + "; " + which);
+                                                 + idColumn + ", which is " + Quoted(nameOf(id)) + "; " + which + done);
     }
 
     const EditedTable& table_;

@@ -81,6 +81,11 @@ std::wstring FromCodePage(UINT codePage, std::string_view bytes)
 
 } // namespace
 
+std::wstring CodePageText(std::string_view bytes, unsigned codePage)
+{
+    return bytes.empty() ? std::wstring() : FromCodePage(codePage, bytes);
+}
+
 std::wstring UserLocaleName()
 {
     wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};

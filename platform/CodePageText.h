@@ -21,6 +21,9 @@ std::wstring UserLocaleName();
 // costs nothing of the rest of the name.
 std::wstring ShownText(std::string_view bytes, TextEncoding encoding, std::wstring_view locale);
 
+// The bytes in a code page, by the same rules.
+std::wstring CodePageText(std::string_view bytes, unsigned codePage);
+
 // Text of the program's own (captions, hints, messages) as UTF-16.
 inline std::wstring Utf16(std::string_view utf8)
 {

@@ -85,7 +85,22 @@ std::string NameAsUtf8(std::string_view bytes, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8)
         return std::string(bytes);
-    return MarkUnmappableUtf8(FromCodePage(AnsiCodePage(UserLocale()), bytes));
+    return MarkUnmappableUtf8(FromCodePage(UserCodePage(), bytes));
+}
+
+int UserCodePage()
+{
+    return AnsiCodePage(UserLocale());
+}
+
+std::optional<std::string> CodePageAsUtf8(std::string_view bytes, int codePage)
+{
+    codePage = codePage == 0 ? UserCodePage() : codePage;
+    const iconv_t converter = iconv_open("UTF-8", ("CP" + std::to_string(codePage)).c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    iconv_close(converter);
+    return MarkUnmappableUtf8(FromCodePage(codePage, bytes));
 }
 
 } // namespace zuninfo

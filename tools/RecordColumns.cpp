@@ -10,6 +10,10 @@ std::optional<RecordFormat> FormatNamed(std::string_view name)
         return RecordFormat::Tsv;
     if (name == "json")
         return RecordFormat::Json;
+    if (name == "xlsx")
+        return RecordFormat::Xlsx;
+    if (name == "ods")
+        return RecordFormat::Ods;
     return std::nullopt;
 }
 

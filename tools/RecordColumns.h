@@ -10,10 +10,12 @@
 namespace zuninfo {
 
 // The forms of the records for spreadsheets and scripts, as zuninfo-export
-// writes them and zuninfo-import reads them back.
-enum class RecordFormat { Csv, Tsv, Json };
+// writes them and zuninfo-import reads them back (ods: read only, as a
+// spreadsheet saves it).
+enum class RecordFormat { Csv, Tsv, Json, Xlsx, Ods };
 
-// The format of that name ("csv", "tsv", "json"); none for another.
+// The format of that name ("csv", "tsv", "json", "xlsx", "ods"); none for
+// another.
 std::optional<RecordFormat> FormatNamed(std::string_view name);
 
 // The columns of a record in CSV and TSV: each field by its caption, and an

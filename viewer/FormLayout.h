@@ -50,8 +50,7 @@ struct FieldRow {
     const char* input;
     int labelLeft, labelTop, labelWidth;
     int inputLeft, inputTop, inputWidth;
-    const char* hint = nullptr; // the input's hint
-    bool labelHinted = false;   // the label has the same hint
+    bool labelHinted = false; // the label has the field's hint too (kMonsterFields)
 };
 
 inline constexpr int kLabelHeight = 13;
@@ -62,12 +61,10 @@ inline constexpr int kInputHeight = 21;
 // clang-format off
 inline constexpr FieldRow kFieldRows[] = {
     // field label     input        label: left top width  input: left top width
-    { 0, "Label1",  "Edit1",        8,  48,  26,            56,  40, 145,
-      "The number to identify the monster by. Used in the Zun00XXX.qdf files", true},
-    { 1, "Label2",  "ComboBox1",    8,  80,  21,            56,  72, 145, "What the monster looks like", true},
-    { 2, "Label3",  "Edit2",        8, 112,  59,            88, 104, 113, "How far away a monster sees you.", true},
-    { 3, "Label4",  "Edit3",        8, 144,  59,            88, 136, 113,
-      "How fast the monster walks. The higher the number the slower it goes. 0 = stationary."},
+    { 0, "Label1",  "Edit1",        8,  48,  26,            56,  40, 145, true},
+    { 1, "Label2",  "ComboBox1",    8,  80,  21,            56,  72, 145, true},
+    { 2, "Label3",  "Edit2",        8, 112,  59,            88, 104, 113, true},
+    { 3, "Label4",  "Edit3",        8, 144,  59,            88, 136, 113},
     {14, "Label15", "Edit14",       8, 172,  13,            88, 168, 113},
     {15, "Label16", "Edit8",        8, 204,  16,            88, 200, 113},
     {16, "Label17", "Edit9",        8, 236,  19,            88, 232, 113},
@@ -77,11 +74,10 @@ inline constexpr FieldRow kFieldRows[] = {
     {20, "Label21", "Edit16",       8, 364,  48,            88, 360, 113},
     {21, "Label22", "Edit17",       8, 396,  29,            88, 392, 113},
     {22, "Label23", "Edit18",       8, 428,  13,            88, 424, 113},
-    { 4, "Label5",  "Edit4",      264,  48,  83,           368,  40, 145, "The range of the first Melee attack."},
-    { 5, "Label6",  "Edit5",      264,  80,  87,           368,  72, 145, "The range of the Second Melee attack."},
-    { 6, "Label7",  "Edit6",      264, 108,  92,           368, 104, 145,
-      "How long to wait after this attack is used before another attack or skill can be made."},
-    { 7, "Label8",  "Edit7",      264, 140,  96,           368, 136, 145, "The same as Att1Int except for the second attack"},
+    { 4, "Label5",  "Edit4",      264,  48,  83,           368,  40, 145},
+    { 5, "Label6",  "Edit5",      264,  80,  87,           368,  72, 145},
+    { 6, "Label7",  "Edit6",      264, 108,  92,           368, 104, 145},
+    { 7, "Label8",  "Edit7",      264, 140,  96,           368, 136, 145},
     { 8, "Label9",  "ComboBox4",  264, 172,  97,           368, 168, 145},
     { 9, "Label10", "ComboBox5",  264, 204, 101,           368, 200, 145},
     {10, "Label11", "ComboBox2",  264, 236,  28,           368, 232, 145},
@@ -109,9 +105,9 @@ constexpr std::array<ControlLayout, kControlCount> BuildFormLayout()
     for (const FieldRow& row : kFieldRows) {
         const MonsterField& field = kMonsterFields[static_cast<std::size_t>(row.field)];
         layout[next++] = {row.label, ControlKind::Label, row.labelLeft, row.labelTop, row.labelWidth, kLabelHeight,
-                          field.caption, -1, row.labelHinted ? row.hint : nullptr, row.input};
+                          field.caption, -1, row.labelHinted ? field.hint : nullptr, row.input};
         layout[next++] = {row.input, field.names ? ControlKind::ComboBox : ControlKind::Edit, row.inputLeft,
-                          row.inputTop, row.inputWidth, kInputHeight, nullptr, -1, row.hint};
+                          row.inputTop, row.inputWidth, kInputHeight, nullptr, -1, field.hint};
     }
     for (const ControlLayout& control : kOtherControls)
         layout[next++] = control;

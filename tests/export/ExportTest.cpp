@@ -78,12 +78,23 @@ TEST(Export, FormatsLossesAndExitCodes)
         {"--no-formula-guard", with({"--no-formula-guard"}), Record(0, 7), 0, "\r\n0,@Bat,7,", ""},
         {"json as it stands", with({"--json"}), Record(0, 5), 0, R"("Skin": {"id": 5, "name": "=1+1"})", ""},
         {"a long name whole", with({}), Record(0, 8), 0, "\r\n0," + kLongName + ",8,", ""},
+        {"a name with a tab quoted in csv", with({}), Record(0, 2), 0, "\r\n0,\"Imp\tof\\Ash\",2,", ""},
+        {"a name with a semicolon quoted", with({}), Record(0, 9), 0, "\r\n0,\"Rat;King\",9,", ""},
+        {"--separator ';'", with({"--separator", ";"}), Record(0, 1), 0,
+         "\r\n0;\"Orc \"\"Chief\"\", the Tall\";1;2;3;4;", ""},
+        {"--separator is for csv", with({"--format", "tsv", "--separator", ";"}), Record(0, 1), 2, "",
+         "--separator is for csv"},
+#ifdef ZUNINFO_WORKBOOKS
+        {"xlsx is a zip of its own", with({"--format", "xlsx"}), Record(0, 1), 0, "PK\x03\x04", ""},
+#endif
+        {"xlsx takes no BOM", with({"--format", "xlsx", "--bom"}), Record(0, 1), 2, "", "--bom is for csv and tsv"},
+        {"no other separator", with({"--separator", "|"}), Record(0, 1), 2, "", "unknown value '|' for --separator"},
     };
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.what);
         ResetProgramState();
         FileSandbox sandbox;
-        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons + kFormulas + "8 " + kLongName + "\r\n");
+        FileSandbox::Write(sandbox.Folder() / "mons.txt", kMons + kFormulas + "8 " + kLongName + "\r\n9 Rat;King\r\n");
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
         std::ostringstream out, err;
         EXPECT_EQ(RunExportCommand(c.arguments, out, err), c.exitCode);

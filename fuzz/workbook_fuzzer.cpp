@@ -1,0 +1,96 @@
+// Fuzz target for the xlsx and ods readers of zuninfo-import. The input's
+// first byte chooses: 'z' the rest is the whole file, read as xlsx; 'o' or
+// anything else, the rest is split at 0xFF bytes into the parts of a
+// workbook that the fuzzer zips itself ('o': content.xml of an ods; else
+// xl/workbook.xml, its relationships, the shared strings and the first
+// sheet of an xlsx), so that the XML inside is reached. The reader gives
+// rows or a refusal, nothing else; every row and cell place is a sheet's
+// row and column, within what a table is read in, in order.
+#include "fuzz/FuzzCheck.h"
+#include "import/EditedTable.h"
+
+#include <zip.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace zuninfo;
+
+namespace {
+
+// The parts, stored (not compressed), as a zip file in memory.
+std::string Zipped(const std::vector<std::string>& names, const std::vector<std::string_view>& parts)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(memory);
+    zip_t* zip = zip_open_from_source(memory, ZIP_TRUNCATE, &error);
+    FUZZ_CHECK(zip != nullptr, "a zip in memory");
+    for (std::size_t i = 0; i < names.size() && i < parts.size(); ++i) {
+        const zip_int64_t index
+            = zip_file_add(zip, names[i].c_str(), zip_source_buffer(zip, parts[i].data(), parts[i].size(), 0), 0);
+        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
+    zip_close(zip);
+    std::string bytes;
+    if (zip_source_open(memory) == 0) {
+        char buffer[4096];
+        for (zip_int64_t got; (got = zip_source_read(memory, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        zip_source_close(memory);
+    }
+    zip_source_free(memory);
+    zip_error_fini(&error);
+    return bytes;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const char mode = static_cast<char>(data[0]);
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string bytes;
+    RecordFormat format = mode == 'o' ? RecordFormat::Ods : RecordFormat::Xlsx;
+    if (mode == 'z') {
+        bytes = rest;
+    } else {
+        std::vector<std::string_view> parts;
+        for (std::size_t at = 0;;) {
+            const std::size_t split = rest.find('\xFF', at);
+            parts.push_back(rest.substr(at, split == std::string_view::npos ? std::string_view::npos : split - at));
+            if (split == std::string_view::npos)
+                break;
+            at = split + 1;
+        }
+        bytes = format == RecordFormat::Ods ? Zipped({"content.xml"}, parts)
+                                            : Zipped({"xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+                                                      "xl/sharedStrings.xml", "xl/worksheets/sheet1.xml"},
+                                                     parts);
+    }
+    EditedTable table;
+    try {
+        table = ReadEditedTable(bytes, format, "edited");
+    } catch (const Refusal& refusal) {
+        FUZZ_CHECK(std::string(refusal.what()).size() > 0 && refusal.Text().starts_with("edited"), "a refusal");
+        return 0;
+    }
+    FUZZ_CHECK(table.rows.size() <= kMostEditedRows, "more rows than are read");
+    std::int64_t number = 1;
+    for (const EditedRow& row : table.rows) {
+        FUZZ_CHECK(row.number > number && row.place.line == row.number, "a row's number or place");
+        number = row.number;
+        for (const FilePlace& cell : row.cells)
+            FUZZ_CHECK(cell.line == row.number && cell.column >= 1
+                           && cell.column <= static_cast<std::int64_t>(4 * kRecordColumnCount),
+                       "a cell's place");
+    }
+    return 0;
+}

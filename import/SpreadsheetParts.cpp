@@ -1,0 +1,271 @@
+#include "import/SpreadsheetParts.h"
+
+#include <expat.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace zuninfo {
+
+struct ZipParts::Archive {
+    zip_t* zip = nullptr;
+};
+
+ZipParts::ZipParts(std::string_view bytes, const std::string& file) : archive_(new Archive), file_(file)
+{
+    const auto notZip = [&](const std::string& why) {
+        return Refusal(file_, {0, 0}, "not a zip file, as an xlsx or ods workbook is (" + why + ")");
+    };
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    if (source == nullptr) {
+        const std::string why = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        throw notZip(why);
+    }
+    archive_->zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    if (archive_->zip == nullptr) {
+        zip_source_free(source);
+        const std::string why = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        throw notZip(why);
+    }
+    zip_error_fini(&error);
+    const zip_int64_t parts = zip_get_num_entries(archive_->zip, 0);
+    if (parts < 0 || static_cast<std::uint64_t>(parts) > kMostParts) {
+        zip_discard(archive_->zip);
+        throw Refusal(file_, {0, 0}, "a workbook of more than " + std::to_string(kMostParts)
+                                         + " parts, and an export of the records has 20");
+    }
+}
+
+ZipParts::~ZipParts()
+{
+    zip_discard(archive_->zip);
+}
+
+bool ZipParts::Has(const std::string& name) const
+{
+    return zip_name_locate(archive_->zip, name.c_str(), 0) >= 0;
+}
+
+std::string ZipParts::Read(const std::string& name) const
+{
+    const zip_int64_t index = zip_name_locate(archive_->zip, name.c_str(), 0);
+    if (index < 0)
+        throw Refusal(file_, {0, 0}, "the workbook has no part " + name);
+    zip_file_t* part = zip_fopen_index(archive_->zip, static_cast<zip_uint64_t>(index), 0);
+    if (part == nullptr)
+        throw Refusal(file_, {0, 0}, "the workbook's part " + name + " cannot be read: "
+                                         + zip_error_strerror(zip_get_error(archive_->zip)));
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        const zip_int64_t got = zip_fread(part, buffer, sizeof buffer);
+        if (got < 0) {
+            const std::string why = zip_error_strerror(zip_file_get_error(part));
+            zip_fclose(part);
+            throw Refusal(file_, {0, 0}, "the workbook's part " + name + " cannot be read: " + why);
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMostPartBytes) {
+            zip_fclose(part);
+            throw Refusal(file_, {0, 0}, "the workbook's part " + name + " inflates to more than "
+                                             + std::to_string(kMostPartBytes >> 20)
+                                             + " MiB, and an export of the records to well under 1 MiB");
+        }
+    }
+    zip_fclose(part);
+    return bytes;
+}
+
+namespace {
+
+std::string_view LocalName(const char* name)
+{
+    const std::string_view whole(name);
+    const std::size_t colon = whole.rfind(':');
+    return colon == std::string_view::npos ? whole : whole.substr(colon + 1);
+}
+
+// What expat's callbacks share: the events, and the first exception or
+// refusal, which stops the parser.
+struct XmlReading {
+    XML_Parser parser;
+    XmlEvents& events;
+    std::exception_ptr failure;
+    std::string refused;
+
+    template <typename Call>
+    void Guarded(Call call)
+    {
+        if (failure || !refused.empty() || events.done)
+            return;
+        try {
+            call();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (failure || events.done)
+            XML_StopParser(parser, XML_FALSE);
+    }
+    void Refuse(const char* what)
+    {
+        if (refused.empty())
+            refused = what;
+        XML_StopParser(parser, XML_FALSE);
+    }
+};
+
+void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes)
+{
+    auto& reading = *static_cast<XmlReading*>(data);
+    reading.Guarded([&] { reading.events.Start(LocalName(name), attributes); });
+}
+
+void XMLCALL OnEnd(void* data, const XML_Char* name)
+{
+    auto& reading = *static_cast<XmlReading*>(data);
+    reading.Guarded([&] { reading.events.End(LocalName(name)); });
+}
+
+void XMLCALL OnText(void* data, const XML_Char* text, int length)
+{
+    auto& reading = *static_cast<XmlReading*>(data);
+    reading.Guarded([&] { reading.events.Text(std::string_view(text, static_cast<std::size_t>(length))); });
+}
+
+void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
+{
+    static_cast<XmlReading*>(data)->Refuse("a document type declaration");
+}
+
+void XMLCALL OnEntity(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
+                      const XML_Char*, const XML_Char*)
+{
+    static_cast<XmlReading*>(data)->Refuse("an entity declaration");
+}
+
+int XMLCALL OnExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*)
+{
+    return XML_STATUS_ERROR;
+}
+
+} // namespace
+
+const char* AttributeOf(const char** attributes, std::string_view name)
+{
+    for (; attributes != nullptr && attributes[0] != nullptr; attributes += 2) {
+        if (LocalName(attributes[0]) == name)
+            return attributes[1];
+    }
+    return nullptr;
+}
+
+void ReadXml(const std::string& xml, XmlEvents& events, const std::string& file, const std::string& part)
+{
+    // Names by their prefixes' local part alone: namespaces are not needed
+    // to tell a workbook's elements apart, and cost a third of the reading.
+    const XML_Parser parser = XML_ParserCreate("UTF-8");
+    if (parser == nullptr)
+        throw std::bad_alloc();
+    XmlReading reading{parser, events, nullptr, {}};
+    XML_SetUserData(parser, &reading);
+    XML_SetElementHandler(parser, OnStart, OnEnd);
+    XML_SetCharacterDataHandler(parser, OnText);
+    XML_SetStartDoctypeDeclHandler(parser, OnDoctype);
+    XML_SetEntityDeclHandler(parser, OnEntity);
+    XML_SetExternalEntityRefHandler(parser, OnExternalEntity);
+    XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+    const XML_Status status = XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), XML_TRUE);
+    const FilePlace place{static_cast<std::int64_t>(XML_GetCurrentLineNumber(parser)),
+                          static_cast<std::int64_t>(XML_GetCurrentColumnNumber(parser)) + 1};
+    const XML_LChar* words = XML_ErrorString(XML_GetErrorCode(parser));
+    const std::string error = words != nullptr ? words : "";
+    XML_ParserFree(parser);
+    if (reading.failure)
+        std::rethrow_exception(reading.failure);
+    if (!reading.refused.empty())
+        throw Refusal(file, {0, 0}, "the workbook's part " + part + " holds " + reading.refused
+                                        + ", which a workbook never needs and which is never read");
+    if (status != XML_STATUS_OK && !events.done)
+        throw Refusal(file, {0, 0}, "the workbook's part " + part + " is not XML: at line " + std::to_string(place.line)
+                                        + ", column " + std::to_string(place.column) + ": " + error);
+}
+
+void SheetCells::Add(std::int64_t row, std::int64_t column, const std::string& text, std::int64_t repeated)
+{
+    if (text.empty() || Full())
+        return;
+    const auto mostColumns = static_cast<std::int64_t>(4 * kRecordColumnCount);
+    if (rows_.empty() || rows_.back().number != row)
+        rows_.push_back({row, {}});
+    std::vector<TableCell>& cells = rows_.back().cells;
+    for (std::int64_t at = column; at < column + repeated; ++at) {
+        if (at > mostColumns)
+            throw At(row, at, "a cell past column " + ColumnLetters(static_cast<std::size_t>(mostColumns - 1))
+                                  + ", and the export has " + std::to_string(kRecordColumnCount) + " columns");
+        bytes_ += text.size();
+        if (bytes_ > 4 * kMostEditedBytes)
+            throw At(row, at, "more than " + std::to_string((4 * kMostEditedBytes) >> 20)
+                                  + " MiB of text in the sheet, and an export of the records has well under 1 MiB");
+        while (static_cast<std::int64_t>(cells.size()) < at - 1)
+            cells.push_back({{}, {row, static_cast<std::int64_t>(cells.size()) + 1}});
+        cells.push_back({text, {row, at}});
+    }
+}
+
+void SheetCells::RepeatRow(std::int64_t row, std::int64_t repeated)
+{
+    if (rows_.empty() || rows_.back().number != row)
+        return;
+    for (std::int64_t copy = 1; copy < repeated && !Full(); ++copy) {
+        SheetRow again = rows_.back();
+        ++again.number;
+        for (TableCell& cell : again.cells) {
+            cell.place.line = again.number;
+            bytes_ += cell.text.size();
+        }
+        if (bytes_ > 4 * kMostEditedBytes)
+            throw At(again.number, 1, "more than " + std::to_string((4 * kMostEditedBytes) >> 20)
+                                          + " MiB of text in the sheet, and an export of the records has well under 1 MiB");
+        rows_.push_back(std::move(again));
+    }
+}
+
+bool SheetCells::Next(std::vector<TableCell>& cells, std::size_t most, const std::string& tooMany)
+{
+    if (next_ == rows_.size())
+        return false;
+    const SheetRow& row = rows_[next_++];
+    row_ = row.number;
+    if (row.cells.size() > most)
+        throw Refusal(file_, row.cells[most].place, "row " + std::to_string(row_) + ": " + tooMany);
+    cells = row.cells;
+    return true;
+}
+
+Refusal SheetCells::At(std::int64_t row, std::int64_t column, const std::string& problem) const
+{
+    return Refusal(file_, {row, column},
+                   "row " + std::to_string(row) + ", column " + ColumnLetters(static_cast<std::size_t>(column - 1)) + ": "
+                       + problem);
+}
+
+std::string SavedNumber(std::string_view saved)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(saved.data(), saved.data() + saved.size(), value);
+    if (error != std::errc() || end != saved.data() + saved.size() || value != std::floor(value)
+        || value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        return std::string(saved);
+    return std::to_string(static_cast<std::int64_t>(value));
+}
+
+} // namespace zuninfo
