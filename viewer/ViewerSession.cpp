@@ -1,5 +1,6 @@
 #include "viewer/ViewerSession.h"
 
+#include "data/FileFinding.h"
 #include "viewer/RecordBrowser.h"
 
 #include <utility>
@@ -13,8 +14,10 @@ ViewerSession::ViewerSession(ViewerOptions options, std::string program)
 
 bool ViewerSession::Load(WindowOps& window)
 {
-    if (LoadAndShow(window, files_))
+    if (LoadAndShow(window, files_)) {
         loaded_ = true;
+        monsterFile_ = Options().monsterFile ? *Options().monsterFile : FixedMonsterFilePath();
+    }
     return loaded_;
 }
 
@@ -41,6 +44,7 @@ OpenOutcome ViewerSession::Open(WindowOps& window, const std::vector<std::string
         if (!LoadAndShow(window, dropped))
             return OpenOutcome::NotFound;
         loaded_ = true;
+        monsterFile_ = path;
         return OpenOutcome::Loaded;
     }
 
@@ -55,6 +59,17 @@ OpenOutcome ViewerSession::Open(WindowOps& window, const std::vector<std::string
         return OpenOutcome::NotStarted;
     }
     return OpenOutcome::Started;
+}
+
+std::vector<std::string> ViewerSession::NameListFiles() const
+{
+    std::span<const std::string> monsterFiles;
+    if (Options().monsterFile)
+        monsterFiles = {&*Options().monsterFile, 1};
+    std::vector<std::string> paths;
+    for (const NameList list : kNameLists)
+        paths.push_back(NameListPath(list, Options().listsFolder, monsterFiles));
+    return paths;
 }
 
 } // namespace zuninfo

@@ -38,6 +38,11 @@ public:
     const ViewerOptions& Options() const { return files_.Options(); }
     // Whether Load has read a monster file; Load is disabled from then on.
     bool Loaded() const { return loaded_; }
+    // The monster file Load read, its path as opened (a file dropped, the
+    // one named, or the fixed path mapped); empty before Load.
+    const std::string& MonsterFile() const { return monsterFile_; }
+    // Where the name lists are read from, in the lists' order.
+    std::vector<std::string> NameListFiles() const;
 
     // Load: reads the chosen monster file and shows the current record.
     // True when the file was read.
@@ -54,6 +59,7 @@ private:
     ViewerFiles files_;
     std::string program_;
     bool loaded_ = false;
+    std::string monsterFile_;
 };
 
 } // namespace zuninfo
