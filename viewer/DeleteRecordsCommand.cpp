@@ -6,11 +6,11 @@
 
 namespace zuninfo {
 
-DeleteRecordsCommand::DeleteRecordsCommand(const WorkingCopy& copy, std::vector<int> slots)
+DeleteRecordsCommand::DeleteRecordsCommand(const WorkingCopy& copy, std::vector<int> chosen)
 {
-    std::sort(slots.begin(), slots.end());
-    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-    for (const int slot : slots) {
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    for (const int slot : chosen) {
         if (slot < 0 || slot >= copy.Count())
             continue;
         Deleted deleted{slot, Monsters[static_cast<std::size_t>(slot)], copy.Origin(slot)};
@@ -20,7 +20,7 @@ DeleteRecordsCommand::DeleteRecordsCommand(const WorkingCopy& copy, std::vector<
 
 void DeleteRecordsCommand::Redo(WorkingCopy& copy)
 {
-    // From the last, so that the slots before it stay where they were.
+    // From the last, so that the chosen before it stay where they were.
     for (auto deleted = deleted_.rbegin(); deleted != deleted_.rend(); ++deleted)
         copy.Remove(deleted->slot);
 }

@@ -12,8 +12,8 @@ namespace zuninfo {
 // place in the loaded file it came from.
 class DeleteRecordsCommand final : public EditCommand {
 public:
-    // `slots`: each a record's slot, in any order, each once.
-    DeleteRecordsCommand(const WorkingCopy& copy, std::vector<int> slots);
+    // `chosen`: each a record's slot, in any order, each once.
+    DeleteRecordsCommand(const WorkingCopy& copy, std::vector<int> chosen);
 
     void Redo(WorkingCopy& copy) override;
     void Undo(WorkingCopy& copy) override;

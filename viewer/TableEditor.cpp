@@ -107,14 +107,14 @@ EditOutcome TableEditor::AddRecord(int from)
     return Do(std::make_unique<AddRecordCommand>(record, copy_.Count()));
 }
 
-EditOutcome TableEditor::DeleteRecords(std::vector<int> slots)
+EditOutcome TableEditor::DeleteRecords(std::vector<int> chosen)
 {
     if (whyNot_)
         return {false, WhyNotEditable(), {}};
-    std::erase_if(slots, [&](int slot) { return slot < 0 || slot >= copy_.Count(); });
-    if (slots.empty())
+    std::erase_if(chosen, [&](int slot) { return slot < 0 || slot >= copy_.Count(); });
+    if (chosen.empty())
         return {false, kNothingToDelete, {}};
-    EditOutcome outcome = Do(std::make_unique<DeleteRecordsCommand>(copy_, std::move(slots)));
+    EditOutcome outcome = Do(std::make_unique<DeleteRecordsCommand>(copy_, std::move(chosen)));
     KeepCurrentRecord();
     return outcome;
 }

@@ -48,7 +48,7 @@ public:
     // A copy of the record at `from` after the last record, with the next
     // Index after the last record's that no record has.
     EditOutcome AddRecord(int from);
-    EditOutcome DeleteRecords(std::vector<int> slots);
+    EditOutcome DeleteRecords(std::vector<int> chosen);
 
     std::optional<EditPlace> Undo();
     std::optional<EditPlace> Redo();
