@@ -97,6 +97,8 @@ protected:
         return view->viewport()->findChild<QLineEdit*>();
     }
     static bool Editing(QTableView* view) { return EditorLine(view) != nullptr; }
+    // Where the keyboard's keys go while a cell is edited.
+    static QWidget* Keys() { return QApplication::focusWidget(); }
 
     // Answers the next box with `button`.
     void Answer(QMessageBox::StandardButton button)
@@ -220,10 +222,10 @@ TEST_F(TableWindowTest, ACellEditedWithTheKeyboardChangesThatCellAloneAndUndoes)
     ASSERT_TRUE(Editing(view));
     QLineEdit* line = EditorLine(view);
     ASSERT_NE(line, nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), line);
+    EXPECT_EQ(Keys(), line);
     EXPECT_EQ(line->selectedText(), line->text());
-    QTest::keyClicks(line, "777");
-    QTest::keyClick(line, Qt::Key_Return);
+    QTest::keyClicks(Keys(), "777");
+    QTest::keyClick(Keys(), Qt::Key_Return);
     EXPECT_FALSE(Editing(view));
 
     QStringList after = before;
@@ -249,11 +251,11 @@ TEST_F(TableWindowTest, ACellEditedWithTheKeyboardChangesThatCellAloneAndUndoes)
 
     // Tab commits too, and moves right; Escape cancels.
     QTest::keyClick(view, Qt::Key_5);
-    QTest::keyClick(EditorLine(view), Qt::Key_Tab);
+    QTest::keyClick(Keys(), Qt::Key_Tab);
     EXPECT_EQ(rows->index(0, kStr).data().toString(), "5");
     EXPECT_EQ(view->currentIndex(), rows->index(0, kStr + 1));
     QTest::keyClick(view, Qt::Key_9);
-    QTest::keyClick(EditorLine(view), Qt::Key_Escape);
+    QTest::keyClick(Keys(), Qt::Key_Escape);
     EXPECT_EQ(rows->index(0, kStr + 1).data().toString(), before[kStr + 1]);
     QTest::keyClick(table->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
@@ -278,10 +280,27 @@ TEST_F(TableWindowTest, ANameTypedIntoSkinTakesItsIdAndANumberNotReadIsRefusedIn
     ASSERT_NE(line, nullptr);
     ASSERT_NE(qobject_cast<QComboBox*>(line->parentWidget()), nullptr);
     EXPECT_EQ(line->text(), "O");
-    QTest::keyClicks(line, "rc Chief");
-    QTest::keyClick(line, Qt::Key_Return);
+    ASSERT_NE(Keys(), nullptr);
+    QTest::keyClicks(Keys(), "rc Chief");
+    EXPECT_EQ(line->text(), "Orc Chief");
+    QTest::keyClick(Keys(), Qt::Key_Return);
     EXPECT_EQ(rows->index(0, kSkin).data().toString(), "Orc Chief (4)");
     EXPECT_EQ(Monsters[0].Fields[kSkin], 4);
+    // (Offscreen, the completion list leaves no window active when it goes.)
+    table->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+    view->setFocus();
+
+    // A name the list does not have is refused in place too.
+    QTest::keyClick(view, Qt::Key_F2);
+    QTest::keyClicks(Keys(), "Dragon");
+    QTest::keyClick(Keys(), Qt::Key_Return);
+    EXPECT_TRUE(Editing(view));
+    EXPECT_EQ(table->StatusText().toStdString(),
+              "Skin: 'Dragon' is no name in mons.txt: choose one from the list, or type its id");
+    QTest::keyClick(Keys(), Qt::Key_Escape);
+    EXPECT_EQ(Monsters[0].Fields[kSkin], 4);
+    EXPECT_EQ(Keys(), view);
 
     const QString status = table->StatusText();
     const QString str = rows->index(1, kStr).data().toString();
@@ -289,17 +308,18 @@ TEST_F(TableWindowTest, ANameTypedIntoSkinTakesItsIdAndANumberNotReadIsRefusedIn
     QTest::keyClick(view, Qt::Key_F2);
     line = EditorLine(view);
     ASSERT_NE(line, nullptr);
-    QTest::keyClicks(line, "12x");
-    QTest::keyClick(line, Qt::Key_Return);
+    QTest::keyClicks(Keys(), "12x");
+    QTest::keyClick(Keys(), Qt::Key_Return);
     EXPECT_TRUE(Editing(view));
     EXPECT_EQ(line->text(), "12x");
     EXPECT_EQ(table->StatusText(), "Str: '12x' is not a valid integer value");
-    QTest::keyClick(line, Qt::Key_Escape);
+    QTest::keyClick(Keys(), Qt::Key_Escape);
     EXPECT_EQ(rows->index(1, kStr).data().toString(), str);
     EXPECT_EQ(table->StatusText(), status);
 
     // A record added, a copy of the current one; and deleted again by undo.
-    // (Offscreen, the completion list leaves no window active when it goes.)
+    EXPECT_EQ(Keys(), view);
+    // (Offscreen, the completion list's window keeps the platform's focus.)
     table->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(table));
     QTest::keyClick(table->windowHandle(), Qt::Key_N, Qt::ControlModifier);

@@ -286,10 +286,21 @@ public:
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
-        auto* line = qobject_cast<QLineEdit*>(object);
-        if (line == nullptr || event->type() != QEvent::KeyPress)
+        // The editor is a line, or a drop-down whose line hands it the keys.
+        QWidget* editor = nullptr;
+        QLineEdit* line = nullptr;
+        if (auto* combo = qobject_cast<QComboBox*>(object)) {
+            editor = combo;
+            line = combo->lineEdit();
+        } else if ((line = qobject_cast<QLineEdit*>(object)) != nullptr) {
+            editor = qobject_cast<QComboBox*>(line->parentWidget()) != nullptr ? line->parentWidget() : line;
+        }
+        if (line == nullptr || event->type() != QEvent::KeyPress) {
+            // The drop-down's own events are the ones that commit on leaving it.
+            if (line != nullptr && editor != line)
+                return editor == object ? QStyledItemDelegate::eventFilter(object, event) : false;
             return QStyledItemDelegate::eventFilter(object, event);
-        QWidget* editor = qobject_cast<QComboBox*>(line->parentWidget()) != nullptr ? line->parentWidget() : line;
+        }
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Return:
@@ -399,7 +410,13 @@ TableWindow::TableWindow(std::function<void(int)> choose, const ViewerSession& s
     EditsChanged();
 }
 
-TableWindow::~TableWindow() = default;
+// The view and the models go before the table and the editor they read.
+TableWindow::~TableWindow()
+{
+    delete view_;
+    delete proxy_;
+    delete model_;
+}
 
 void TableWindow::CreateMenus()
 {
@@ -540,18 +557,28 @@ int TableWindow::CurrentSlot() const
     return current.isValid() ? proxy_->mapToSource(current).row() : -1;
 }
 
+// A cell being edited commits what it holds first, if the core takes it.
+void TableWindow::CommitOpenEditor()
+{
+    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && view_->viewport()->isAncestorOf(focus))
+        view_->setFocus();
+}
+
 void TableWindow::Undo()
 {
+    CommitOpenEditor();
     Show(editor_->Undo());
 }
 
 void TableWindow::Redo()
 {
+    CommitOpenEditor();
     Show(editor_->Redo());
 }
 
 void TableWindow::AddRecord()
 {
+    CommitOpenEditor();
     const EditOutcome outcome = editor_->AddRecord(CurrentSlot());
     if (!outcome.done) {
         Say(outcome.refusal);
@@ -562,6 +589,7 @@ void TableWindow::AddRecord()
 
 void TableWindow::DeleteRecords()
 {
+    CommitOpenEditor();
     std::vector<int> chosen;
     for (const QModelIndex& row : view_->selectionModel()->selectedRows())
         chosen.push_back(proxy_->mapToSource(row).row());
@@ -623,11 +651,13 @@ void TableWindow::EditsChanged()
 
 bool TableWindow::Save()
 {
+    CommitOpenEditor();
     return SaveTo(file_, false);
 }
 
 bool TableWindow::SaveAs()
 {
+    CommitOpenEditor();
     const QString chosen = QFileDialog::getSaveFileName(
         this, FromUtf8(kSaveAsCommand).replace(QLatin1Char('&'), QString()).replace(QChar(0x2026), QString()), FromLocalName(file_),
         QStringLiteral("Monster files (*.qdf);;All files (*)"));
@@ -702,9 +732,7 @@ bool TableWindow::SaveTo(const std::string& target, bool asAnother)
 
 void TableWindow::closeEvent(QCloseEvent* event)
 {
-    // A cell being edited commits what it holds, if the core takes it.
-    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && view_->viewport()->isAncestorOf(focus))
-        view_->setFocus();
+    CommitOpenEditor();
     if (!editor_->Modified()) {
         QWidget::closeEvent(event);
         return;

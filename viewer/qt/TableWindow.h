@@ -77,6 +77,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CommitOpenEditor();
     void HeaderClicked(int column);
     void FilterChanged(const QString& text);
     void Choose(const QModelIndex& index);
