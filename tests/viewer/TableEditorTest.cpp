@@ -280,6 +280,41 @@ TEST_F(TableEditorTest, TheStoreHoldsAtMost500RecordsAndTheMainWindowKeepsARecor
     EXPECT_EQ(LastIndex, kMonsterSlots - 1);
 }
 
+TEST_F(TableEditorTest, DiscardingGoesBackToTheFileAsLoadedOrLastSaved)
+{
+    const struct {
+        const char* what;
+        bool saveFirst;
+        std::vector<int> str, index;
+    } cases[] = {
+        {"as loaded", false, {5, 6, 7, 8}, {10, 11, 13, 12}},
+        {"as saved", true, {6, 7, 8}, {11, 13, 12}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor->Start();
+        if (c.saveFirst) {
+            editor->DeleteRecords({0});
+            editor->Saved();
+        }
+        editor->SetCell(0, kStr, "777");
+        editor->AddRecord(1);
+        editor->DeleteRecords({1, 2});
+        CurrentIndex = LastIndex;
+        editor->Discard();
+        EXPECT_EQ(Column(kStr), c.str);
+        EXPECT_EQ(Column(kIndex), c.index);
+        EXPECT_FALSE(editor->Modified());
+        EXPECT_FALSE(editor->History().CanUndo());
+        EXPECT_FALSE(editor->Differs(0, kStr));
+        EXPECT_EQ(Monsters[static_cast<std::size_t>(LastIndex + 1)].Fields, MonsterRecord{}.Fields);
+        EXPECT_LE(CurrentIndex, LastIndex);
+        // The next case starts from the file as loaded.
+        Monsters = {};
+        ASSERT_TRUE(LoadMonsterInfo(window, window));
+    }
+}
+
 TEST_F(TableEditorTest, AFileReadInPartIsNotEdited)
 {
     editor->Start("zuninfo.qdf:5:38: error: Pow (field 17): '12x' is not a valid integer value");
