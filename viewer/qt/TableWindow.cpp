@@ -232,6 +232,10 @@ public:
             completer->setCompletionMode(QCompleter::PopupCompletion);
             combo->setCompleter(completer);
             line = combo->lineEdit();
+            // While the completions are up, they take Enter and hand it to
+            // the line past every event filter: it commits from there.
+            auto* self = const_cast<CellDelegate*>(this);
+            connect(line, &QLineEdit::returnPressed, combo, [self, combo] { self->Finish(combo, false); });
             editor = combo;
         }
         // Text of any length reaches the core, which says what it makes of it.
@@ -308,13 +312,7 @@ protected:
         case Qt::Key_Tab: {
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
                 return false;
-            const int slot = editor->property("slot").toInt(), column = editor->property("column").toInt();
-            if (!window_.Acceptable(slot, column, ToUtf8(line->text())))
-                return true;
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-            if (key->key() == Qt::Key_Tab)
-                window_.MoveRight();
+            Finish(editor, key->key() == Qt::Key_Tab);
             return true;
         }
         case Qt::Key_Escape:
@@ -327,6 +325,18 @@ protected:
     }
 
 private:
+    // Enter or Tab: commits what the core takes, else keeps the editor open.
+    void Finish(QWidget* editor, bool tab)
+    {
+        const int slot = editor->property("slot").toInt(), column = editor->property("column").toInt();
+        if (!window_.Acceptable(slot, column, ToUtf8(LineOf(editor)->text())))
+            return;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (tab)
+            window_.MoveRight();
+    }
+
     static QLineEdit* LineOf(QWidget* editor)
     {
         if (auto* combo = qobject_cast<QComboBox*>(editor))
