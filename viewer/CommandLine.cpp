@@ -20,7 +20,9 @@ constexpr const char* kUsage = "Usage: zuninfo-viewer [--lists FOLDER] [MONSTER_
 constexpr const char* kAbout = R"(
 Shows the game's monster info table one monster at a time, with the skin,
 attack and skill ids turned into names from the name lists mons.txt,
-skills.txt and attacks.txt. It only reads: no file is ever written.
+skills.txt and attacks.txt. The table of all monsters (Ctrl+T) edits them:
+the viewer writes a monster file only when you save from the table window,
+and never writes anything else.
 
 Load reads MONSTER_FILE when it is given, else the fixed path
 C:\projects\bin\Data\Zun\zuninfo.qdf (elsewhere than on Windows, drive C:

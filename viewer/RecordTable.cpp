@@ -89,7 +89,11 @@ std::size_t RecordTable::Entry(const ListNames& names, std::int32_t id) const
 
 std::string RecordTable::CellText(int record, int column) const
 {
-    const std::int32_t value = Monsters.at(static_cast<std::size_t>(record)).Fields.at(static_cast<std::size_t>(column));
+    return ValueText(column, Monsters.at(static_cast<std::size_t>(record)).Fields.at(static_cast<std::size_t>(column)));
+}
+
+std::string RecordTable::ValueText(int column, std::int32_t value) const
+{
     if (IsNumber(column))
         return IntToStr(value);
     const ListNames& names = NamesOf(column);
@@ -189,6 +193,26 @@ std::string RecordTable::Status(int shown) const
         return "The monster file holds no monster.";
     const std::string monsters = IntToStr(count) + (count == 1 ? " monster" : " monsters");
     return shown == count ? monsters : IntToStr(shown) + " of " + monsters + " shown";
+}
+
+std::vector<std::int32_t> RecordTable::NamedIdsInListOrder(NameList list) const
+{
+    const ListNames& names = names_[static_cast<std::size_t>(list)];
+    std::vector<std::int32_t> ids;
+    for (std::size_t id = 0; id + 1 < names.shown.size(); ++id) {
+        if (!names.shown[id].empty())
+            ids.push_back(static_cast<std::int32_t>(id));
+    }
+    std::stable_sort(ids.begin(), ids.end(), [&](std::int32_t a, std::int32_t b) {
+        return names.rank[static_cast<std::size_t>(a)] < names.rank[static_cast<std::size_t>(b)];
+    });
+    return ids;
+}
+
+const std::string& RecordTable::ShownName(NameList list, std::int32_t id) const
+{
+    const ListNames& names = names_[static_cast<std::size_t>(list)];
+    return names.shown[Entry(names, id)];
 }
 
 } // namespace zuninfo

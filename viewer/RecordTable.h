@@ -51,6 +51,8 @@ public:
     // it, then the id in parentheses: "Orc Chief (3)", "(99)" for an id
     // without a name.
     std::string CellText(int record, int column) const;
+    // The same for a value the column's cell could hold.
+    std::string ValueText(int column, std::int32_t value) const;
 
     // Whether record `a` comes before record `b` when sorted: numbers as
     // numbers, names in the order of the drop-down lists (then by id), in
@@ -75,6 +77,13 @@ public:
     // What the line under the table says: that nothing has been loaded yet,
     // or how many records there are and how many of them are shown.
     std::string Status(int shown) const;
+
+    // The ids of a list that have a name, in the order the drop-down lists
+    // show their names (ids that share a name by id), and the name shown for
+    // an id (empty for one without a name). The editor offers these.
+    std::vector<std::int32_t> NamedIdsInListOrder(NameList list) const;
+    const std::string& ShownName(NameList list, std::int32_t id) const;
+    const TextRules& Rules() const { return rules_; }
 
 private:
     // Per name list, per id of its table: the shown name, the folded cell

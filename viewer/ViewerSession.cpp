@@ -1,5 +1,7 @@
 #include "viewer/ViewerSession.h"
 
+#include "data/FileFinding.h"
+#include "save/FileBytes.h"
 #include "viewer/RecordBrowser.h"
 
 #include <utility>
@@ -13,8 +15,11 @@ ViewerSession::ViewerSession(ViewerOptions options, std::string program)
 
 bool ViewerSession::Load(WindowOps& window)
 {
-    if (LoadAndShow(window, files_))
+    if (LoadAndShow(window, files_)) {
         loaded_ = true;
+        monsterFile_ = Options().monsterFile ? *Options().monsterFile : FixedMonsterFilePath();
+        loadedBytes_ = FileBytes(monsterFile_);
+    }
     return loaded_;
 }
 
@@ -41,6 +46,8 @@ OpenOutcome ViewerSession::Open(WindowOps& window, const std::vector<std::string
         if (!LoadAndShow(window, dropped))
             return OpenOutcome::NotFound;
         loaded_ = true;
+        monsterFile_ = path;
+        loadedBytes_ = FileBytes(monsterFile_);
         return OpenOutcome::Loaded;
     }
 
@@ -55,6 +62,17 @@ OpenOutcome ViewerSession::Open(WindowOps& window, const std::vector<std::string
         return OpenOutcome::NotStarted;
     }
     return OpenOutcome::Started;
+}
+
+std::vector<std::string> ViewerSession::NameListFiles() const
+{
+    std::span<const std::string> monsterFiles;
+    if (Options().monsterFile)
+        monsterFiles = {&*Options().monsterFile, 1};
+    std::vector<std::string> paths;
+    for (const NameList list : kNameLists)
+        paths.push_back(NameListPath(list, Options().listsFolder, monsterFiles));
+    return paths;
 }
 
 } // namespace zuninfo

@@ -4,6 +4,7 @@
 #include "viewer/CommandLine.h"
 #include "viewer/ViewerFiles.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,15 @@ public:
     const ViewerOptions& Options() const { return files_.Options(); }
     // Whether Load has read a monster file; Load is disabled from then on.
     bool Loaded() const { return loaded_; }
+    // The monster file Load read, its path as opened (a file dropped, the
+    // one named, or the fixed path mapped); empty before Load.
+    const std::string& MonsterFile() const { return monsterFile_; }
+    // The monster file's bytes as Load read them (read once more right
+    // after), for a save to change; none before Load, or for a file too
+    // large to keep.
+    const std::optional<std::string>& LoadedBytes() const { return loadedBytes_; }
+    // Where the name lists are read from, in the lists' order.
+    std::vector<std::string> NameListFiles() const;
 
     // Load: reads the chosen monster file and shows the current record.
     // True when the file was read.
@@ -54,6 +64,8 @@ private:
     ViewerFiles files_;
     std::string program_;
     bool loaded_ = false;
+    std::string monsterFile_;
+    std::optional<std::string> loadedBytes_;
 };
 
 } // namespace zuninfo

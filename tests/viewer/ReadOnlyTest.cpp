@@ -1,16 +1,23 @@
-// The viewer and its tools only read: the real window, on the sample data
-// in a sandbox's current and home folders, loads, browses and takes typing,
-// and each command-line tool runs there, without changing a byte or a time
-// stamp of its files and without making any file; and the program's sources
-// open files for reading only.
+// The viewer writes a monster file only when the user saves from the table
+// window, and never writes anything else; the tools write only what they are
+// told to. The real window, on the sample data in a sandbox's current and
+// home folders, loads, browses, takes typing and edits in the table that are
+// undone or discarded, and each command-line tool runs there, without
+// changing a byte or a time stamp of its files and without making any file;
+// and the program's sources open files for reading only, but for the one
+// place that writes (save/, outside the folders read here).
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
+#include "viewer/qt/TableWindow.h"
 #include "viewer/qt/Unit1.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
 #include <QProcess>
 #include <QTest>
 
@@ -128,7 +135,21 @@ TEST(ReadOnly, LoadingBrowsingAndCheckingTheSampleDataChangesAndCreatesNoFile)
         click("Button2");
 
         EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
+
+        // Edits in the table undone, and edits discarded when it closes.
+        zuninfo::TableWindow* table = form.ShowTable();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+        table->View()->setFocus();
+        ASSERT_TRUE(table->Commit(0, 14, "777"));
+        QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_FALSE(table->isWindowModified());
+        ASSERT_TRUE(table->Commit(1, 14, "778"));
+        boxes.onBox = [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Discard)->click();
+        };
         form.close();
+        EXPECT_EQ(boxes.texts.size(), 1);
         QApplication::processEvents();
     }
     // Each command-line tool, with the files it finds by itself or named.

@@ -3,7 +3,7 @@
 // collate ASCII only and the recording fake as the main window.
 #include "data/MonsterInfo.h"
 #include "data/NameLists.h"
-#include "platform/Ascii.h"
+#include "tests/support/AsciiRules.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/RecordingFake.h"
 #include "viewer/RecordBrowser.h"
@@ -18,35 +18,6 @@
 using namespace zuninfo;
 
 namespace {
-
-// Names as UTF-8 (a legacy list's bytes as Latin-1), case ignored in ASCII.
-class AsciiRules final : public TextRules {
-public:
-    std::string Shown(std::string_view bytes, TextEncoding encoding) const override
-    {
-        if (encoding == TextEncoding::Utf8)
-            return std::string(bytes);
-        std::string text;
-        for (const char byte : bytes) {
-            const auto c = static_cast<unsigned char>(byte);
-            if (c < 0x80) {
-                text += byte;
-            } else {
-                text += static_cast<char>(0xC0 | (c >> 6));
-                text += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
-        return text;
-    }
-    int Collate(const std::string& a, const std::string& b) const override { return Folded(a).compare(Folded(b)); }
-    std::string Folded(const std::string& text) const override
-    {
-        std::string folded = text;
-        for (char& c : folded)
-            c = AsciiLower(c);
-        return folded;
-    }
-};
 
 constexpr int kSkin = 1, kSkill1 = 10, kStr = 14;
 

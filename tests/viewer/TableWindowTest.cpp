@@ -4,6 +4,7 @@
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
 #include "viewer/CommandLine.h"
+#include "viewer/TableEditor.h"
 #include "viewer/qt/TableWindow.h"
 #include "viewer/qt/Unit1.h"
 
@@ -11,9 +12,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTableView>
 #include <QTest>
@@ -31,7 +35,7 @@ using namespace zuninfo;
 
 namespace {
 
-constexpr int kStr = 14;
+constexpr int kSkin = 1, kStr = 14;
 
 class TableWindowTest : public ::testing::Test {
 protected:
@@ -61,6 +65,51 @@ protected:
         return qobject_cast<QLabel*>(widget)->text();
     }
 
+    // Load, then the table with Ctrl+T and the focus in its rows.
+    TableWindow* OpenTable()
+    {
+        QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("Button1")), Qt::LeftButton);
+        QTest::keyClick(form->windowHandle(), Qt::Key_T, Qt::ControlModifier);
+        TableWindow* table = form->Table();
+        if (table == nullptr || !QTest::qWaitForWindowActive(table))
+            return nullptr;
+        table->View()->setFocus();
+        return table;
+    }
+
+    // Every cell's text, row by row.
+    static QStringList Cells(const QAbstractItemModel* rows)
+    {
+        QStringList cells;
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            for (int column = 0; column < rows->columnCount(); ++column)
+                cells.append(rows->index(row, column).data().toString());
+        }
+        return cells;
+    }
+
+    // The line of the cell's editor open, if one is (a combo box's while
+    // its completion list is up).
+    static QLineEdit* EditorLine(QTableView* view)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (auto* combo = view->viewport()->findChild<QComboBox*>())
+            return combo->lineEdit();
+        return view->viewport()->findChild<QLineEdit*>();
+    }
+    static bool Editing(QTableView* view) { return EditorLine(view) != nullptr; }
+    // Where the keyboard's keys go while a cell is edited.
+    static QWidget* Keys() { return QApplication::focusWidget(); }
+
+    // Answers the next box with `button`.
+    void Answer(QMessageBox::StandardButton button)
+    {
+        boxes.onBox = [button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(button)->click();
+        };
+    }
+
     ViewerSandbox sandbox;
     ModalBoxWatcher boxes;
     std::unique_ptr<TForm1> form;
@@ -76,7 +125,8 @@ TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAnd
     QTableView* view = table->View();
     QAbstractItemModel* rows = view->model();
     auto* status = table->findChild<QLabel*>(QStringLiteral("Status"));
-    EXPECT_EQ(table->windowTitle(), "All monsters");
+    EXPECT_EQ(table->windowTitle(), "All monsters[*]");
+    EXPECT_FALSE(table->isWindowModified());
     EXPECT_EQ(rows->rowCount(), 0);
     EXPECT_TRUE(status->text().startsWith("Nothing has been loaded yet")) << status->text().toStdString();
 
@@ -155,6 +205,161 @@ TEST_F(TableWindowTest, CtrlTOpensTheTableWhichFillsOnLoadSortsFiltersChoosesAnd
     ASSERT_EQ(rows->rowCount(), 36);
     EXPECT_EQ(rows->index(0, kStr).data().toString(), "250");
     EXPECT_EQ(rows->index(35, kStr).data().toString(), "1");
+}
+
+TEST_F(TableWindowTest, ACellEditedWithTheKeyboardChangesThatCellAloneAndUndoes)
+{
+    TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    QTableView* view = table->View();
+    QAbstractItemModel* rows = view->model();
+    const QStringList before = Cells(rows);
+
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    for (int column = 0; column < kStr; ++column)
+        QTest::keyClick(view, Qt::Key_Right);
+    ASSERT_EQ(view->currentIndex(), rows->index(0, kStr));
+    QTest::keyClick(view, Qt::Key_F2);
+    ASSERT_TRUE(Editing(view));
+    QLineEdit* line = EditorLine(view);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(Keys(), line);
+    EXPECT_EQ(line->selectedText(), line->text());
+    QTest::keyClicks(Keys(), "777");
+    QTest::keyClick(Keys(), Qt::Key_Return);
+    EXPECT_FALSE(Editing(view));
+
+    QStringList after = before;
+    after[kStr] = "777";
+    EXPECT_EQ(Cells(rows), after);
+    EXPECT_TRUE(table->isWindowModified());
+    // Marked, for the eye and for a screen reader.
+    EXPECT_EQ(rows->index(0, kStr).data(Qt::ToolTipRole).toString(), "changed from 1");
+    EXPECT_EQ(rows->index(0, kStr).data(Qt::AccessibleTextRole).toString(), "777, changed from 1");
+    EXPECT_FALSE(rows->index(0, kStr + 1).data(Qt::ToolTipRole).isValid());
+    // The main window shows the record as edited.
+    QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("Button3")), Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("Button2")), Qt::LeftButton);
+    EXPECT_EQ(Text("Label24"), "Item 0 of 35");
+    EXPECT_EQ(Text("Edit14"), "777");
+
+    QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Cells(rows), before);
+    EXPECT_FALSE(table->isWindowModified());
+    QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Cells(rows), after);
+    QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+
+    // Tab commits too, and moves right; Escape cancels.
+    QTest::keyClick(view, Qt::Key_5);
+    QTest::keyClick(Keys(), Qt::Key_Tab);
+    EXPECT_EQ(rows->index(0, kStr).data().toString(), "5");
+    EXPECT_EQ(view->currentIndex(), rows->index(0, kStr + 1));
+    QTest::keyClick(view, Qt::Key_9);
+    QTest::keyClick(Keys(), Qt::Key_Escape);
+    EXPECT_EQ(rows->index(0, kStr + 1).data().toString(), before[kStr + 1]);
+    QTest::keyClick(table->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Cells(rows), before);
+    // Enter outside an edit still shows the row's record.
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(Text("Label24"), "Item 35 of 35");
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
+}
+
+TEST_F(TableWindowTest, ANameTypedIntoSkinTakesItsIdAndANumberNotReadIsRefusedInPlace)
+{
+    TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    QTableView* view = table->View();
+    QAbstractItemModel* rows = view->model();
+
+    view->setCurrentIndex(rows->index(0, kSkin));
+    QTest::keyClick(view, 'O');
+    QLineEdit* line = EditorLine(view);
+    ASSERT_NE(line, nullptr);
+    ASSERT_NE(qobject_cast<QComboBox*>(line->parentWidget()), nullptr);
+    EXPECT_EQ(line->text(), "O");
+    ASSERT_NE(Keys(), nullptr);
+    QTest::keyClicks(Keys(), "rc Chief");
+    EXPECT_EQ(line->text(), "Orc Chief");
+    // The completions are up and take the Enter, which commits all the same.
+    QAbstractItemView* completions = line->completer()->popup();
+    ASSERT_TRUE(completions->isVisible());
+    QTest::keyClick(completions, Qt::Key_Return);
+    EXPECT_EQ(rows->index(0, kSkin).data().toString(), "Orc Chief (4)");
+    EXPECT_EQ(Monsters[0].Fields[kSkin], 4);
+    // (Offscreen, the completion list leaves no window active when it goes.)
+    table->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+    view->setFocus();
+
+    // A name the list does not have is refused in place too.
+    QTest::keyClick(view, Qt::Key_F2);
+    QTest::keyClicks(Keys(), "Dragon");
+    QTest::keyClick(Keys(), Qt::Key_Return);
+    EXPECT_TRUE(Editing(view));
+    EXPECT_EQ(table->StatusText().toStdString(),
+              "Skin: 'Dragon' is no name in mons.txt: choose one from the list, or type its id");
+    QTest::keyClick(Keys(), Qt::Key_Escape);
+    EXPECT_EQ(Monsters[0].Fields[kSkin], 4);
+    EXPECT_EQ(Keys(), view);
+
+    const QString status = table->StatusText();
+    const QString str = rows->index(1, kStr).data().toString();
+    view->setCurrentIndex(rows->index(1, kStr));
+    QTest::keyClick(view, Qt::Key_F2);
+    line = EditorLine(view);
+    ASSERT_NE(line, nullptr);
+    QTest::keyClicks(Keys(), "12x");
+    QTest::keyClick(Keys(), Qt::Key_Return);
+    EXPECT_TRUE(Editing(view));
+    EXPECT_EQ(line->text(), "12x");
+    EXPECT_EQ(table->StatusText(), "Str: '12x' is not a valid integer value");
+    QTest::keyClick(Keys(), Qt::Key_Escape);
+    EXPECT_EQ(rows->index(1, kStr).data().toString(), str);
+    EXPECT_EQ(table->StatusText(), status);
+
+    // A record added, a copy of the current one; and deleted again by undo.
+    EXPECT_EQ(Keys(), view);
+    // (Offscreen, the completion list's window keeps the platform's focus.)
+    table->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+    QTest::keyClick(table->windowHandle(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(rows->rowCount(), 37) << table->StatusText().toStdString();
+    EXPECT_EQ(rows->index(36, 0).data().toString(), "36");
+    EXPECT_EQ(view->currentIndex().row(), 36);
+    QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(rows->rowCount(), 36);
+}
+
+TEST_F(TableWindowTest, ClosingWithAnEditAsksToSaveDiscardOrCancel)
+{
+    TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(table->Commit(0, kStr, "777"));
+
+    Answer(QMessageBox::Cancel);
+    EXPECT_FALSE(table->close());
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts[0].startsWith("The monster table has changes that are not saved.")) << boxes.texts[0].toStdString();
+    EXPECT_TRUE(table->isVisible());
+    // Closing the main window asks too, and Cancel keeps both open.
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(boxes.texts.size(), 2);
+    EXPECT_TRUE(form->isVisible());
+
+    Answer(QMessageBox::Discard);
+    EXPECT_TRUE(table->close());
+    EXPECT_EQ(Monsters[0].Fields[kStr], 1);
+    EXPECT_EQ(Text("Edit14"), "1");
+    EXPECT_FALSE(table->isWindowModified());
+    // Nothing left to save: nothing asks.
+    boxes.onBox = nullptr;
+    form->ShowTable();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(boxes.texts.size(), 3);
 }
 
 TEST_F(TableWindowTest, AFileDroppedOnAFieldBeforeLoadIsLoaded)

@@ -290,7 +290,7 @@ TableWindow* TForm1::ShowTable()
 {
     if (table_ == nullptr) {
         table_ = new TableWindow([this](int slot) { RunCommand(*this, [&] { ShowChosenRecord(*this, slot); }); },
-                                 this);
+                                 session_, this);
         table_->SetLoaded(session_.Loaded());
     }
     table_->show();
@@ -323,9 +323,12 @@ void TForm1::RecordsChanged()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // The table goes with the window it belongs to.
-    if (table_ != nullptr)
-        table_->close();
+    // The table goes with the window it belongs to; with changes not saved
+    // it asks first, and may keep both open.
+    if (table_ != nullptr && table_->isVisible() && !table_->close()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 
