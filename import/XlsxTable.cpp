@@ -192,6 +192,8 @@ private:
         if (formula_ && !hasValue_)
             throw cells_.At(row_, column_, "a formula with no saved value: save the workbook in the spreadsheet "
                                            "program, which saves each formula's value with it");
+        if (!hasValue_)
+            return {}; // a cell with a style alone
         if (type_ == "s") {
             std::size_t index = 0;
             const auto [end, error] = std::from_chars(value_.data(), value_.data() + value_.size(), index);
