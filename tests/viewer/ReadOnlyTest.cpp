@@ -5,7 +5,7 @@
 // undone or discarded, and each command-line tool runs there, without
 // changing a byte or a time stamp of its files and without making any file;
 // and the program's sources open files for reading only, but for the one
-// place that writes (save/, outside the folders read here).
+// file that writes (save/OutputFile.cpp).
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
 #include "viewer/qt/TableWindow.h"
@@ -183,11 +183,13 @@ TEST(ReadOnly, LoadingBrowsingAndCheckingTheSampleDataChangesAndCreatesNoFile)
 std::vector<std::pair<std::string, std::string>> ProgramSources()
 {
     std::vector<std::pair<std::string, std::string>> sources;
-    for (const char* folder : {"check", "data", "diff", "export", "import", "platform", "tools", "viewer"}) {
+    for (const char* folder :
+         {"check", "checking", "data", "diff", "export", "import", "platform", "save", "tools", "viewer"}) {
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kSourceDir / folder)) {
             const std::string extension = entry.path().extension().string();
-            // The one file that writes: what a tool's -o names (or
-            // zuninfo-import's --in-place, and its backup), and only that.
+            // The one file that writes: what a tool's -o names, what the
+            // table window's Save and zuninfo-import's --in-place replace
+            // (and their backups), and only that.
             if (entry.path().filename() == "OutputFile.cpp")
                 continue;
             if (extension == ".cpp" || extension == ".h")
