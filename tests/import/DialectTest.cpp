@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 #ifndef _WIN32
 namespace {
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string Line(int index, int skin, int str)
 {
     std::string line = std::to_string(index) + " " + std::to_string(skin);
@@ -177,7 +171,7 @@ TEST(ImportDialects, EachSeparatorEncodingAndCodePage)
         if (c.newQdf.empty()) {
             EXPECT_FALSE(fs::exists(sandbox.Folder() / "new.qdf"));
         } else {
-            EXPECT_EQ(Read(sandbox.Folder() / "new.qdf"), c.newQdf);
+            EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "new.qdf"), c.newQdf);
         }
     }
     before != nullptr ? setenv("LC_ALL", previous.c_str(), 1) : unsetenv("LC_ALL");

@@ -39,12 +39,6 @@ Ran Command(int (*command)(const std::vector<std::string>&, std::ostream&, std::
     return {code, out.str(), err.str()};
 }
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A record line: Index, Skin, Str (field 14) as given, every other field 0.
 std::string Line(const std::string& index, const std::string& skin, const std::string& str, const std::string& gap = " ")
 {
@@ -249,9 +243,9 @@ TEST(Import, EditsGiveTheirBytesAndRefusalsNameThePlace)
         if (c.newQdf.empty()) {
             EXPECT_FALSE(fs::exists(sandbox.Folder() / "new.qdf"));
         } else {
-            EXPECT_EQ(Read(sandbox.Folder() / "new.qdf"), c.newQdf);
+            EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "new.qdf"), c.newQdf);
         }
-        EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf"), c.qdf);
+        EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "zuninfo.qdf"), c.qdf);
     }
     ResetProgramState();
 }
@@ -275,13 +269,13 @@ TEST(Import, InPlaceKeepsTheOldFileAsItsBackup)
     const Ran failed = Command(RunImportCommand, {"--in-place", "--backup=gone/old.qdf", "edited.csv", "zuninfo.qdf"});
     EXPECT_EQ(failed.code, 2);
     EXPECT_NE(failed.err.find("cannot keep the old file as 'gone/old.qdf'"), std::string::npos) << failed.err;
-    EXPECT_EQ(Read(qdf), kQdf);
+    EXPECT_EQ(FileSandbox::Read(qdf), kQdf);
     EXPECT_EQ(std::distance(fs::directory_iterator(sandbox.Folder()), fs::directory_iterator()), 3);
 
     const Ran replaced = Command(RunImportCommand, {"--in-place", "edited.csv", "zuninfo.qdf"});
     EXPECT_EQ(replaced.code, 0) << replaced.err;
-    EXPECT_EQ(Read(qdf), Replaced(kQdf, "\t0010\t", "\t15\t"));
-    EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf.bak"), kQdf);
+    EXPECT_EQ(FileSandbox::Read(qdf), Replaced(kQdf, "\t0010\t", "\t15\t"));
+    EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "zuninfo.qdf.bak"), kQdf);
 #ifndef _WIN32
     EXPECT_EQ(fs::status(qdf).permissions(), mode);
     EXPECT_EQ(fs::status(sandbox.Folder() / "zuninfo.qdf.bak").permissions(), mode);
@@ -310,8 +304,8 @@ TEST(Import, TheSampleWithTwoValuesChanged)
     EXPECT_EQ(dry.code, 1) << dry.err;
     EXPECT_EQ(dry.out.substr(0, change.size()), change);
     EXPECT_EQ(Command(RunImportCommand, {"-o", "new.qdf", "edited.csv", "zuninfo.qdf"}).code, 0);
-    const std::string before = Read(sandbox.Folder() / "zuninfo.qdf");
-    std::string after = Read(sandbox.Folder() / "new.qdf");
+    const std::string before = FileSandbox::Read(sandbox.Folder() / "zuninfo.qdf");
+    std::string after = FileSandbox::Read(sandbox.Folder() / "new.qdf");
     ASSERT_EQ(after.size(), before.size());
     EXPECT_EQ(after.replace(before.find("\n2  1 ") + 4, 1, "1").replace(before.find("0 0\t12 ") + 4, 2, "12"), before);
     const Ran diff = Command(RunDiffCommand, {"zuninfo.qdf", "new.qdf"});

@@ -120,12 +120,6 @@ private:
     int records_ = 0;
 };
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // zuninfo-import of what zuninfo-export writes gives the monster file back,
 // byte for byte: JSON (read from standard input) for every file the viewer
 // reads whole, and CSV and TSV where each Index stands once.
@@ -160,7 +154,7 @@ TEST(ImportRoundTrip, ExportedRecordsComeBackByteForByte)
             fs::remove(sandbox.Folder() / "g.qdf");
             const int code = RunImportCommand({"--format", format, "-o", "g.qdf", "-", "f.qdf"}, out, err);
             std::cin.rdbuf(standardInput);
-            if (code != 0 || Read(sandbox.Folder() / "g.qdf") != qdf) {
+            if (code != 0 || FileSandbox::Read(sandbox.Folder() / "g.qdf") != qdf) {
                 ADD_FAILURE() << "seed " << seed << ", file " << n << ", " << format << ": exit code " << code << "\n"
                               << err.str() << "f.qdf: " << ::testing::PrintToString(qdf)
                               << "\nmons.txt: " << ::testing::PrintToString(lists[0]);

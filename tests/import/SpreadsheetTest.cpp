@@ -25,12 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string Line(int index, int skin, int str)
 {
     std::string line = std::to_string(index) + " " + std::to_string(skin);
@@ -50,7 +44,7 @@ std::string Zip(const std::map<std::string, std::string>& parts, const fs::path&
     for (const auto& [name, bytes] : parts)
         zip_file_add(zip, name.c_str(), zip_source_buffer(zip, bytes.data(), bytes.size(), 0), 0);
     zip_close(zip);
-    return Read(scratch);
+    return FileSandbox::Read(scratch);
 }
 
 // The export's header and its first record's row, as sheet cells: each
@@ -225,7 +219,7 @@ TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
         if (c.newQdf.empty()) {
             EXPECT_FALSE(fs::exists(sandbox.Folder() / "new.qdf"));
         } else {
-            EXPECT_EQ(Read(sandbox.Folder() / "new.qdf"), c.newQdf);
+            EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "new.qdf"), c.newQdf);
         }
     }
     ResetProgramState();
@@ -242,7 +236,7 @@ TEST(ImportWorkbooks, TheXlsxExportHoldsWhatASpreadsheetNeeds)
     FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kQdf);
     std::ostringstream out, err;
     ASSERT_NE(RunExportCommand({"--lists", ".", "-o", "out.xlsx", "zuninfo.qdf"}, out, err), 2) << err.str();
-    const std::string bytes = Read(sandbox.Folder() / "out.xlsx");
+    const std::string bytes = FileSandbox::Read(sandbox.Folder() / "out.xlsx");
     const ZipParts zip(bytes, "out.xlsx");
     const std::string sheet = zip.Read("xl/worksheets/sheet1.xml");
     EXPECT_NE(sheet.find("state=\"frozen\""), std::string::npos);

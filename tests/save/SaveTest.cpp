@@ -18,12 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A record line without its line end: Index, Str (field 14) as given,
 // every other field 0; `gap` between the fields.
 std::string Line(const std::string& index, const std::string& str, const std::string& gap = " ")
@@ -100,9 +94,9 @@ TEST(Save, BytesBackupAndRefusals)
         const SaveOutcome outcome = SaveMonsterFile(request);
         EXPECT_EQ(outcome.status, c.status) << outcome.message;
         EXPECT_NE(outcome.message.find(c.says), std::string::npos) << outcome.message;
-        EXPECT_EQ(Read(qdf), c.after.empty() ? c.onDisk : c.after);
+        EXPECT_EQ(FileSandbox::Read(qdf), c.after.empty() ? c.onDisk : c.after);
         const bool saved = c.status == SaveStatus::Saved;
-        EXPECT_EQ(Read(sandbox.Folder() / "zuninfo.qdf.bak"),
+        EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "zuninfo.qdf.bak"),
                   saved ? kQdf : c.backup);
         // Nothing is left beside the files but what was asked.
         EXPECT_EQ(std::distance(fs::directory_iterator(sandbox.Folder()), fs::directory_iterator()),

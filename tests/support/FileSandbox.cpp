@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <system_error>
@@ -74,6 +75,12 @@ fs::path FileSandbox::MonsterInfoFile() const
 #else
     return Home() / ".wine/drive_c/projects/bin/Data/Zun/zuninfo.qdf";
 #endif
+}
+
+std::string FileSandbox::Read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 fs::path FileSandbox::Write(const fs::path& path, const std::string& bytes)

@@ -33,6 +33,8 @@ public:
 
     // Writes a file (creating the folders on the way) and gives its path.
     static std::filesystem::path Write(const std::filesystem::path& path, const std::string& bytes);
+    // A file's bytes; empty where there is none.
+    static std::string Read(const std::filesystem::path& path);
 
 private:
     std::filesystem::path root_;
