@@ -1,6 +1,7 @@
 // The table of all monsters on the Qt front end, and a file dropped on the
 // main window: the viewer started from another folder than the sample
 // data's, on the sample monster file, as a double-click would start it.
+#include "tests/support/FileSandbox.h"
 #include "tests/support/ModalBoxWatcher.h"
 #include "tests/support/ViewerSandbox.h"
 #include "viewer/CommandLine.h"
@@ -266,6 +267,43 @@ TEST_F(TableWindowTest, ACellEditedWithTheKeyboardChangesThatCellAloneAndUndoes)
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(Text("Label24"), "Item 35 of 35");
     EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
+}
+
+// Ctrl+S writes the one token changed and nothing else, the file as loaded
+// kept as its backup; an edit undone before it is not written.
+TEST_F(TableWindowTest, CtrlSWritesTheCellChangedAloneAndKeepsTheFileAsLoaded)
+{
+    TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    QTableView* view = table->View();
+    const fs::path qdf = sandbox.Folder() / "game" / "zuninfo.qdf";
+    const std::string loaded = FileSandbox::Read(qdf);
+
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    for (int column = 0; column < kStr; ++column)
+        QTest::keyClick(view, Qt::Key_Right);
+    for (const char* typed : {"42", "777"}) {
+        QTest::keyClick(view, Qt::Key_F2);
+        QTest::keyClicks(Keys(), typed);
+        QTest::keyClick(Keys(), Qt::Key_Return);
+        if (std::string(typed) == "42")
+            QTest::keyClick(table->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    }
+    QTest::keyClick(table->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(table->isWindowModified());
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(", ").toStdString();
+
+    // Where the two files differ: the old Str, 1, and the new, 777.
+    const std::string saved = FileSandbox::Read(qdf);
+    std::size_t front = 0, back = 0;
+    while (front < loaded.size() && front < saved.size() && loaded[front] == saved[front])
+        ++front;
+    while (back + front < loaded.size() && back + front < saved.size()
+           && loaded[loaded.size() - 1 - back] == saved[saved.size() - 1 - back])
+        ++back;
+    EXPECT_EQ(loaded.substr(front, loaded.size() - front - back), "1");
+    EXPECT_EQ(saved.substr(front, saved.size() - front - back), "777");
+    EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "game" / "zuninfo.qdf.bak"), loaded);
 }
 
 TEST_F(TableWindowTest, ANameTypedIntoSkinTakesItsIdAndANumberNotReadIsRefusedInPlace)
