@@ -146,7 +146,11 @@ CheckedWrite WriteAndReadBack(const MonsterSource& source, const std::vector<Wan
 
 SaveOutcome SaveMonsterFile(const SaveRequest& request)
 {
-    const std::string& target = request.target;
+    // The file a link names is replaced, and the link kept.
+    std::string target = request.target;
+    std::error_code unresolved;
+    if (const fs::path real = fs::canonical(NamedPath(target), unresolved); !unresolved)
+        target = NamedPathText(real);
     try {
         // What the changes are made to: the bytes as loaded, or the file
         // as it stands where it is still as loaded.
@@ -190,7 +194,7 @@ SaveOutcome SaveMonsterFile(const SaveRequest& request)
         }
 
         OutputFile file(target);
-        const CheckedWrite written = WriteAndReadBack(source, request.records, file, target, "saving");
+        const CheckedWrite written = WriteAndReadBack(source, request.records, file, request.target, "saving");
         if (request.backup && FingerprintOf(*request.backup) != request.loaded) {
             OutputFile backup(*request.backup);
             std::FILE* old = OpenNamedFile(base);
@@ -209,7 +213,7 @@ SaveOutcome SaveMonsterFile(const SaveRequest& request)
         else
             file.KeepPermissionsOf(NamedPath(request.source));
         file.Commit();
-        std::string message = "saved " + target + ": " + std::to_string(written.read.records.size()) + " records; "
+        std::string message = "saved " + request.target + ": " + std::to_string(written.read.records.size()) + " records; "
                               + std::to_string(written.changed) + " changed, " + std::to_string(written.added)
                               + " added, " + std::to_string(written.removed) + " removed";
         if (request.backup)

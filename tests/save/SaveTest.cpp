@@ -105,6 +105,26 @@ TEST(Save, BytesBackupAndRefusals)
     ResetProgramState();
 }
 
+#ifndef _WIN32 // links
+// A save through a link replaces the file the link names, and keeps the link.
+TEST(Save, ThroughALinkTheFileItNamesIsReplaced)
+{
+    ResetProgramState();
+    FileSandbox sandbox;
+    FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", kQdf);
+    fs::create_symlink("zuninfo.qdf", sandbox.Folder() / "link.qdf");
+    SaveRequest request;
+    request.source = request.target = "link.qdf";
+    request.loaded = FingerprintOfBytes(kQdf);
+    request.records = {{0, Record(7, 15)}, {1, Record(8, 20)}};
+    EXPECT_EQ(SaveMonsterFile(request).status, SaveStatus::Saved);
+    EXPECT_TRUE(fs::is_symlink(sandbox.Folder() / "link.qdf"));
+    EXPECT_EQ(FileSandbox::Read(sandbox.Folder() / "zuninfo.qdf"),
+              "; monsters\r\n" + Line("007", "15", "\t") + "\tscout\r\n" + Line("8", "20") + "\r\n");
+    ResetProgramState();
+}
+#endif
+
 // Whether a file may be edited: what the viewer reads whole may.
 TEST(Save, WhyNotEditableGivesTheCheckersFirstWordsWithThePlace)
 {
