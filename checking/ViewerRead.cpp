@@ -18,6 +18,12 @@ bool EndsStartUp(const Finding& finding)
     return finding.kind == FindingKind::BadId;
 }
 
+bool KeepsFromWriting(const Finding& finding, const DataFiles& files)
+{
+    return finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory || EndsStartUp(finding)
+           || ReadsInPart(finding, files);
+}
+
 ViewerRead ReadAsTheViewer(const DataFiles& files, Listing listing, OwnMonsterStore* store)
 {
     ViewerRead read;

@@ -41,6 +41,11 @@ bool ReadsInPart(const Finding& finding, const DataFiles& files);
 // Whether a finding ends the viewer's start-up, so that it shows no record.
 bool EndsStartUp(const Finding& finding);
 
+// Whether a finding keeps the monster file from being written again: the
+// viewer would not start, or reads it only in part, or it (or a file before
+// it) cannot be read.
+bool KeepsFromWriting(const Finding& finding, const DataFiles& files);
+
 // Reads the files as zuninfo-check does (see CheckDataFiles). The name
 // tables keep what the lists gave, for ShownName.
 // `store`: where the records go; by default the viewer's.

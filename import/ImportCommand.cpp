@@ -225,8 +225,7 @@ bool ReadStart(const ImportRun& run, std::optional<MonsterSource>& source, std::
     source = ReadSource(run.files);
     const ViewerRead& read = source->read;
     for (const Finding& finding : read.report.Findings()) {
-        if (finding.kind == FindingKind::Unreadable || finding.kind == FindingKind::OutOfMemory
-            || EndsStartUp(finding) || ReadsInPart(finding, run.files))
+        if (KeepsFromWriting(finding, run.files))
             err << FindingLine(finding) << '\n';
     }
     if (read.report.ExitCode() == kExitTrouble)

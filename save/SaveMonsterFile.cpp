@@ -51,8 +51,7 @@ SaveOutcome Outcome(SaveStatus status, std::string message)
 std::optional<Finding> NotWhole(const ViewerRead& read, const DataFiles& files)
 {
     for (const Finding& finding : read.report.Findings()) {
-        if (ReadsInPart(finding, files) || finding.kind == FindingKind::Unreadable
-            || finding.kind == FindingKind::OutOfMemory)
+        if (KeepsFromWriting(finding, files))
             return finding;
     }
     return std::nullopt;

@@ -467,8 +467,7 @@ void TableWindow::SetLoaded(bool loaded)
     table_.SetLoaded(loaded);
     if (loaded) {
         file_ = session_.MonsterFile();
-        loadedBytes_ = session_.LoadedBytes();
-        fingerprint_ = loadedBytes_ ? std::optional(FingerprintOfBytes(*loadedBytes_)) : FingerprintOf(file_);
+        KeepLoaded(session_.LoadedBytes());
         backedUp_ = false;
         editor_->Start(WhyNotEditable(file_));
     }
@@ -690,6 +689,12 @@ bool TableWindow::SaveAs()
     return SaveTo(target, !SameFile(target, file_));
 }
 
+void TableWindow::KeepLoaded(std::optional<std::string> bytes)
+{
+    loadedBytes_ = std::move(bytes);
+    fingerprint_ = loadedBytes_ ? std::optional(FingerprintOfBytes(*loadedBytes_)) : FingerprintOf(file_);
+}
+
 bool TableWindow::SaveTo(const std::string& target, bool asAnother)
 {
     if (!table_.Loaded() || !editor_->Editable())
@@ -714,26 +719,21 @@ bool TableWindow::SaveTo(const std::string& target, bool asAnother)
             editor_->Saved();
             backedUp_ = true;
             file_ = target;
-            loadedBytes_ = FileBytes(file_);
-            fingerprint_ = loadedBytes_ ? std::optional(FingerprintOfBytes(*loadedBytes_)) : FingerprintOf(file_);
+            KeepLoaded(FileBytes(file_));
             model_->AllChanged();
             EditsChanged();
             Say(Worded(kSavedTo, {target}));
             return true;
         case SaveStatus::SourceChanged:
-            if (Ask(this, FromUtf8(Worded(kSourceChangedQuestion, {outcome.message})),
+        case SaveStatus::BackupTaken: {
+            const bool changed = outcome.status == SaveStatus::SourceChanged;
+            if (Ask(this, FromUtf8(Worded(changed ? kSourceChangedQuestion : kBackupTakenQuestion, {outcome.message})),
                     QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
                 != QMessageBox::Yes)
                 return false;
-            request.overwriteChanged = true;
+            (changed ? request.overwriteChanged : request.replaceBackup) = true;
             continue;
-        case SaveStatus::BackupTaken:
-            if (Ask(this, FromUtf8(Worded(kBackupTakenQuestion, {outcome.message})),
-                    QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
-                != QMessageBox::Yes)
-                return false;
-            request.replaceBackup = true;
-            continue;
+        }
         case SaveStatus::Refused:
         case SaveStatus::Failed:
             Say(outcome.message);

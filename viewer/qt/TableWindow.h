@@ -90,6 +90,9 @@ private:
     void DeleteRecords();
     void Show(const std::optional<EditPlace>& place);
     void EditsChanged();
+    // The file as loaded or last saved: its bytes where they were kept, and
+    // its fingerprint.
+    void KeepLoaded(std::optional<std::string> bytes);
     bool SaveTo(const std::string& target, bool asAnother);
     int CurrentSlot() const;
 
