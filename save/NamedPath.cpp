@@ -6,6 +6,8 @@
 #include <windows.h>
 #endif
 
+#include <system_error>
+
 namespace zuninfo {
 
 std::filesystem::path NamedPath(const std::string& path)
@@ -21,6 +23,22 @@ std::string NamedPathText(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    const std::filesystem::path x = std::filesystem::weakly_canonical(NamedPath(a), error);
+    if (error)
+        return a == b;
+    const std::filesystem::path y = std::filesystem::weakly_canonical(NamedPath(b), error);
+    return error ? a == b : x == y;
+}
+
+bool IsFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(NamedPath(path), error);
 }
 
 } // namespace zuninfo

@@ -14,4 +14,11 @@ std::filesystem::path NamedPath(const std::string& path);
 // UTF-8 on every system.
 std::string NamedPathText(const std::filesystem::path& path);
 
+// Whether two paths a user named name the same file (or would, once made);
+// compared as written where either cannot be resolved.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Whether `path` names a file that can be read as one (not a folder).
+bool IsFile(const std::string& path);
+
 } // namespace zuninfo

@@ -60,29 +60,60 @@ QString FromLocalName(const std::string& name)
     return QString::fromLocal8Bit(QByteArray::fromStdString(name));
 }
 
-bool SameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    const std::filesystem::path x = std::filesystem::weakly_canonical(a, error);
-    if (error)
-        return a == b;
-    const std::filesystem::path y = std::filesystem::weakly_canonical(b, error);
-    return error ? a == b : x == y;
-}
+// The window's questions as message boxes over it.
+class WindowDialogs final : public SaveDialogs {
+public:
+    explicit WindowDialogs(QWidget* parent) : parent_(parent) {}
 
-// What the user chose in a box of questions: none when it was closed
-// without a button.
-QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton preferred)
-{
-    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(preferred);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    return clicked != nullptr ? box.standardButton(clicked) : QMessageBox::Cancel;
-}
+    bool Confirm(const std::string& question) override
+    {
+        return Ask(question, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
+    }
+
+    Unsaved AskUnsaved(const std::string& question) override
+    {
+        switch (Ask(question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return Unsaved::Save;
+        case QMessageBox::Discard:
+            return Unsaved::Discard;
+        default:
+            return Unsaved::Cancel;
+        }
+    }
+
+    void Warn(const std::string& message) override
+    {
+        QMessageBox::warning(parent_, QGuiApplication::applicationDisplayName(), FromUtf8(message));
+    }
+
+    std::optional<std::string> ChooseTarget(const std::string& current) override
+    {
+        const QString chosen = QFileDialog::getSaveFileName(
+            parent_, FromUtf8(kSaveAsCommand).replace(QLatin1Char('&'), QString()).replace(QChar(0x2026), QString()),
+            FromLocalName(current), QStringLiteral("Monster files (*.qdf);;All files (*)"));
+        if (chosen.isEmpty())
+            return std::nullopt;
+        return LocalName(chosen);
+    }
+
+private:
+    // What the user chose: Cancel when the box was closed without a button.
+    QMessageBox::StandardButton Ask(const std::string& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton preferred)
+    {
+        QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), FromUtf8(text), buttons,
+                        parent_);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(preferred);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        return clicked != nullptr ? box.standardButton(clicked) : QMessageBox::Cancel;
+    }
+
+    QWidget* parent_;
+};
 
 } // namespace
 
@@ -351,7 +382,7 @@ private:
 
 TableWindow::TableWindow(std::function<void(int)> choose, const ViewerSession& session, QWidget* owner)
     : QWidget(owner, Qt::Window), choose_(std::move(choose)), session_(session), table_(rules_),
-      editor_(std::make_unique<TableEditor>(table_))
+      editor_(std::make_unique<TableEditor>(table_)), file_(std::make_unique<EditedFile>(*editor_, session))
 {
     setObjectName(QStringLiteral("AllMonsters"));
     // The main window's font, which is loaded already.
@@ -466,10 +497,7 @@ void TableWindow::SetLoaded(bool loaded)
         return;
     table_.SetLoaded(loaded);
     if (loaded) {
-        file_ = session_.MonsterFile();
-        KeepLoaded(session_.LoadedBytes());
-        backedUp_ = false;
-        editor_->Start(WhyNotEditable(file_));
+        file_->Loaded();
     }
     model_->Reset();
     if (sort_.column >= 0)
@@ -663,103 +691,34 @@ void TableWindow::EditsChanged()
 bool TableWindow::Save()
 {
     CommitOpenEditor();
-    return SaveTo(file_, false);
+    WindowDialogs dialogs(this);
+    return Saved(file_->Save(dialogs));
 }
 
 bool TableWindow::SaveAs()
 {
     CommitOpenEditor();
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, FromUtf8(kSaveAsCommand).replace(QLatin1Char('&'), QString()).replace(QChar(0x2026), QString()), FromLocalName(file_),
-        QStringLiteral("Monster files (*.qdf);;All files (*)"));
-    if (chosen.isEmpty())
-        return false;
-    const std::string target = LocalName(chosen);
-    if (SameFile(target, file_ + ".bak")) {
-        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), FromUtf8(Worded(kNotOverBackup, {target})));
-        return false;
-    }
-    for (const std::string& list : session_.NameListFiles()) {
-        if (SameFile(target, list)) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                                 FromUtf8(Worded(kNotOverList, {target})));
-            return false;
-        }
-    }
-    return SaveTo(target, !SameFile(target, file_));
+    WindowDialogs dialogs(this);
+    return Saved(file_->SaveAs(dialogs));
 }
 
-void TableWindow::KeepLoaded(std::optional<std::string> bytes)
+bool TableWindow::Saved(const SaveResult& result)
 {
-    loadedBytes_ = std::move(bytes);
-    fingerprint_ = loadedBytes_ ? std::optional(FingerprintOfBytes(*loadedBytes_)) : FingerprintOf(file_);
+    if (result.done) {
+        model_->AllChanged();
+        EditsChanged();
+    }
+    if (!result.status.empty())
+        Say(result.status);
+    return result.done;
 }
 
-bool TableWindow::SaveTo(const std::string& target, bool asAnother)
-{
-    if (!table_.Loaded() || !editor_->Editable())
-        return false;
-    SaveRequest request;
-    request.source = file_;
-    request.loaded = fingerprint_.value_or(FileFingerprint{});
-    request.loadedBytes = loadedBytes_.value_or(std::string());
-    request.target = target;
-    request.records = editor_->Wanted();
-    const std::vector<std::string> lists = session_.NameListFiles();
-    for (std::size_t list = 0; list < lists.size() && list < request.listsRead.size(); ++list) {
-        std::error_code error;
-        request.listsRead[list] = std::filesystem::is_regular_file(lists[list], error);
-    }
-    if (!backedUp_ && !asAnother)
-        request.backup = file_ + ".bak";
-    for (;;) {
-        const SaveOutcome outcome = SaveMonsterFile(request);
-        switch (outcome.status) {
-        case SaveStatus::Saved:
-            editor_->Saved();
-            backedUp_ = true;
-            file_ = target;
-            KeepLoaded(FileBytes(file_));
-            model_->AllChanged();
-            EditsChanged();
-            Say(Worded(kSavedTo, {target}));
-            return true;
-        case SaveStatus::SourceChanged:
-        case SaveStatus::BackupTaken: {
-            const bool changed = outcome.status == SaveStatus::SourceChanged;
-            if (Ask(this, FromUtf8(Worded(changed ? kSourceChangedQuestion : kBackupTakenQuestion, {outcome.message})),
-                    QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
-                != QMessageBox::Yes)
-                return false;
-            (changed ? request.overwriteChanged : request.replaceBackup) = true;
-            continue;
-        }
-        case SaveStatus::Refused:
-        case SaveStatus::Failed:
-            Say(outcome.message);
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), FromUtf8(outcome.message));
-            return false;
-        }
-        return false;
-    }
-}
-
-void TableWindow::closeEvent(QCloseEvent* event)
+bool TableWindow::MayLeave()
 {
     CommitOpenEditor();
-    if (!editor_->Modified()) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    const QMessageBox::StandardButton answer =
-        Ask(this, FromUtf8(Worded(kUnsavedQuestion, {file_})),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save && Save()) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    if (answer == QMessageBox::Discard) {
-        editor_->Discard();
+    WindowDialogs dialogs(this);
+    const SaveResult result = file_->Leave(dialogs);
+    if (result.discarded) {
         model_->Reset();
         if (sort_.column >= 0)
             proxy_->sort(sort_.column, sort_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -767,10 +726,18 @@ void TableWindow::closeEvent(QCloseEvent* event)
         // The main window shows its record as it is again.
         if (table_.Loaded())
             choose_(CurrentIndex);
-        QWidget::closeEvent(event);
-        return;
+    } else {
+        Saved(result);
     }
-    event->ignore();
+    return result.done;
+}
+
+void TableWindow::closeEvent(QCloseEvent* event)
+{
+    if (MayLeave())
+        QWidget::closeEvent(event);
+    else
+        event->ignore();
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/qt/NameText.h"
-#include "save/SaveMonsterFile.h"
+#include "viewer/EditedFile.h"
 #include "viewer/RecordTable.h"
 
 #include <QWidget>
@@ -69,6 +69,9 @@ public:
     // Save to the file loaded, and to another one; true when saved.
     bool Save();
     bool SaveAs();
+    // Before Load, another file opened, or the window closed: with changes
+    // not saved, asks whether to save them; false to stay as it is.
+    bool MayLeave();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,10 +93,8 @@ private:
     void DeleteRecords();
     void Show(const std::optional<EditPlace>& place);
     void EditsChanged();
-    // The file as loaded or last saved: its bytes where they were kept, and
-    // its fingerprint.
-    void KeepLoaded(std::optional<std::string> bytes);
-    bool SaveTo(const std::string& target, bool asAnother);
+    // After a save (or not): the marks and the status line follow.
+    bool Saved(const SaveResult& result);
     int CurrentSlot() const;
 
     std::function<void(int)> choose_;
@@ -117,12 +118,7 @@ private:
     QAction* delete_ = nullptr;
     int top_ = 0; // the menu bar's height: everything else is below it
 
-    // The file the records are saved to, its bytes when read, and whether
-    // its backup was made this session.
-    std::string file_;
-    std::optional<FileFingerprint> fingerprint_;
-    std::optional<std::string> loadedBytes_; // the file as loaded or last saved
-    bool backedUp_ = false;
+    std::unique_ptr<EditedFile> file_;
 };
 
 } // namespace zuninfo

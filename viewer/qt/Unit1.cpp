@@ -235,6 +235,8 @@ void TForm1::CreateControls()
 
 void TForm1::Button1Click()
 {
+    if (!MayLeaveEdits())
+        return;
     RunCommand(*this, [this] { session_.Load(*this); });
     RecordsChanged();
 }
@@ -301,6 +303,8 @@ TableWindow* TForm1::ShowTable()
 
 void TForm1::OpenFiles(const std::vector<std::string>& paths)
 {
+    if (!MayLeaveEdits())
+        return;
     DetachedViewer starter;
     RunCommand(*this, [&] { session_.Open(*this, paths, starter); });
     RecordsChanged();
@@ -312,6 +316,13 @@ void TForm1::ChooseFileToOpen()
                                                       QStringLiteral("Monster files (*.qdf);;All files (*)"));
     if (!path.isEmpty())
         OpenFiles({LocalName(path)});
+}
+
+// Changes not saved in the table are saved or dropped first, as the user
+// says, or kept (false).
+bool TForm1::MayLeaveEdits()
+{
+    return table_ == nullptr || table_->MayLeave();
 }
 
 // The table follows what Load read.

@@ -67,6 +67,7 @@ private:
     void FocusChanged(QWidget* now);
     void ChooseFileToOpen();
     void RecordsChanged();
+    bool MayLeaveEdits();
 
     zuninfo::ViewerSession session_;
     QPointer<zuninfo::TableWindow> table_;
