@@ -1,5 +1,5 @@
 #include "check/ReportWriters.h"
-#include "tools/JsonWriter.h"
+#include "exchange/JsonWriter.h"
 
 namespace zuninfo {
 

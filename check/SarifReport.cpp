@@ -1,7 +1,7 @@
 #include "check/ReportWriters.h"
 #include "checking/Message.h"
 #include "tools/CommandLine.h"
-#include "tools/JsonWriter.h"
+#include "exchange/JsonWriter.h"
 
 #include <algorithm>
 #include <cstdio>

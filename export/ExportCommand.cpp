@@ -1,8 +1,7 @@
 #include "export/ExportCommand.h"
 
 #include "checking/ViewerRead.h"
-#include "export/RecordFormats.h"
-#include "export/XlsxWorkbook.h"
+#include "exchange/RecordFormats.h"
 #include "platform/Ascii.h"
 #include "save/OutputFile.h"
 #include "tools/CommandLine.h"
@@ -76,35 +75,13 @@ bool ViewerShowsRecords(const ViewerRead& read, const DataFiles& files)
     return files.monsterInfo.has_value();
 }
 
-// What a run writes besides the records.
-struct Written {
-    RecordFormat format = RecordFormat::Csv;
-    bool bom = false;
-    bool formulaGuard = true;
-    char separator = ',';
-};
-
-void Write(const Written& how, const std::vector<ShownRecord>& records, std::ostream& out)
-{
-    if (how.bom)
-        out << "\xEF\xBB\xBF";
-    const bool formulaGuard = how.formulaGuard;
-    switch (how.format) {
-    case RecordFormat::Csv: WriteCsv(records, out, formulaGuard, how.separator); break;
-    case RecordFormat::Tsv: WriteTsv(records, out, formulaGuard); break;
-    case RecordFormat::Json: WriteJson(records, out); break;
-    case RecordFormat::Xlsx: WriteXlsx(records, out); break;
-    case RecordFormat::Ods: break; // read, never written
-    }
-}
-
 } // namespace
 
 int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     ParsedOptions parsed;
     DataFiles files;
-    Written how;
+    RecordForm how;
     try {
         parsed = kTool.Parse(arguments);
         if (kTool.AnsweredHelpOrVersion(parsed, out))
@@ -139,12 +116,12 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
     how.formulaGuard = !parsed.Has("no-formula-guard");
     const std::optional<std::string> output = parsed.Optional("output");
     if (!output) {
-        Write(how, read.records, out);
+        WriteRecords(how, read.records, out);
         return exitCode;
     }
     try {
         OutputFile file(*output);
-        Write(how, read.records, file.Stream());
+        WriteRecords(how, read.records, file.Stream());
         file.Commit();
     } catch (const std::runtime_error& error) {
         err << kTool.name << ": " << error.what() << '\n';

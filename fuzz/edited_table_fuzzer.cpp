@@ -11,7 +11,7 @@
 //    rows, and each object's members hold the rows' values, names and record
 //    numbers.
 #include "fuzz/FuzzCheck.h"
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 
 #include <nlohmann/json.hpp>
 

@@ -7,7 +7,7 @@
 // rows or a refusal, nothing else; every row and cell place is a sheet's
 // row and column, within what a table is read in, in order.
 #include "fuzz/FuzzCheck.h"
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 
 #include <zip.h>
 

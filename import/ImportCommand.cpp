@@ -2,8 +2,8 @@
 
 #include "checking/Message.h"
 #include "checking/ViewerRead.h"
-#include "import/EditedTable.h"
-#include "import/ImportPlan.h"
+#include "exchange/EditedTable.h"
+#include "exchange/ImportPlan.h"
 #include "platform/Ascii.h"
 #include "save/OutputFile.h"
 #include "save/SaveMonsterFile.h"
@@ -99,17 +99,6 @@ struct ImportRun {
     bool deleteMissing = false;
 };
 
-// The form a file's name ends in: ".csv", ".tsv" or ".json", ASCII case ignored.
-std::optional<RecordFormat> FormatOfName(const std::string& path)
-{
-    std::string extension = NamedPathText(NamedPath(path).extension());
-    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
-    // What a spreadsheet saves as "Text" or "Unicode Text".
-    if (extension == ".txt")
-        return RecordFormat::Csv;
-    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
-}
-
 // The code page --encoding names: "1252", "cp1252", "windows-1252".
 int CodePageNamed(std::string name)
 {
@@ -175,48 +164,6 @@ ImportRun ReadCommandLine(const ParsedOptions& parsed)
     return run;
 }
 
-// EDITED's text, at most kMostEditedBytes of it.
-std::string ReadEdited(const ImportRun& run)
-{
-    // Room for all that is read, so that the text never moves and is held
-    // once; pages that nothing is read into cost no memory.
-    std::string text;
-    char buffer[64 * 1024];
-    text.reserve(kMostEditedBytes + sizeof buffer);
-    const auto tooLarge = [&] {
-        return Refusal(run.editedName, {0, 0},
-                       "larger than " + std::to_string(kMostEditedBytes >> 20) + " MiB, and an export of the "
-                           + std::to_string(kMonsterSlots) + " records the viewer holds is well under 1 MiB");
-    };
-    if (run.edited == "-") {
-        std::streambuf& in = *std::cin.rdbuf();
-        for (std::streamsize got; (got = in.sgetn(buffer, sizeof buffer)) > 0;) {
-            text.append(buffer, static_cast<std::size_t>(got));
-            if (text.size() > kMostEditedBytes)
-                throw tooLarge();
-        }
-        return text;
-    }
-    OpenFailure failure;
-    std::FILE* file = OpenNamedFile(run.edited, &failure);
-    if (file == nullptr) {
-        const char* reason = kUnreadableReasons[static_cast<std::size_t>(failure.reason)].words;
-        throw Refusal(run.editedName, {0, 0}, std::string("cannot be read: ") + (reason ? reason : failure.systemText));
-    }
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        text.append(buffer, got);
-        if (text.size() > kMostEditedBytes) {
-            std::fclose(file);
-            throw tooLarge();
-        }
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        throw Refusal(run.editedName, {0, 0}, "cannot be read to its end");
-    return text;
-}
-
 // The monster file as the viewer reads it, with every finding about a
 // record's fields, and its layout; false, after saying why, where the import
 // cannot start from it.
@@ -264,7 +211,7 @@ int Import(const ImportRun& run, std::ostream& out, std::ostream& err)
     std::optional<MonsterSource> source;
     if (!ReadStart(run, source, err))
         return kExitTrouble;
-    const EditedTable table = ReadEditedTable(ReadEdited(run), run.format, run.editedName, run.codePage);
+    const EditedTable table = ReadEditedTable(ReadEditedBytes(run.edited, run.editedName), run.format, run.editedName, run.codePage);
     // A list the viewer does not read (it is missing, or one before it is)
     // gives no names to look up.
     const std::vector<ShownRecord>& old = source->read.records;

@@ -2,7 +2,7 @@
 
 #include "checking/Finding.h"
 #include "checking/Report.h"
-#include "tools/JsonWriter.h"
+#include "exchange/JsonWriter.h"
 
 #include <string>
 

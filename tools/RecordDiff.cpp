@@ -1,7 +1,7 @@
 #include "tools/RecordDiff.h"
 
 #include "data/MonsterFields.h"
-#include "tools/ShownJson.h"
+#include "exchange/ShownJson.h"
 
 #include <algorithm>
 #include <map>

@@ -3,7 +3,7 @@
 #include "data/MonsterFields.h"
 #include "diff/DiffCommand.h"
 #include "export/ExportCommand.h"
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 #include "import/ImportCommand.h"
 #include "save/ReadBack.h"
 #include "tests/support/FileSandbox.h"

@@ -2,9 +2,9 @@
 // xlsx and ods cells of each kind, and hostile workbooks (zip and XML bombs,
 // a DTD, repeat counts past any table), each refused within bounds.
 #include "export/ExportCommand.h"
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 #include "import/ImportCommand.h"
-#include "import/SpreadsheetParts.h"
+#include "exchange/SpreadsheetParts.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 

@@ -1,6 +1,6 @@
 // The xlsx and ods readers in a build without libzip and expat
 // (ZUNINFO_WORKBOOKS off).
-#include "import/TableReaders.h"
+#include "exchange/TableReaders.h"
 
 namespace zuninfo {
 

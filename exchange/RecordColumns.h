@@ -18,6 +18,11 @@ enum class RecordFormat { Csv, Tsv, Json, Xlsx, Ods };
 // another.
 std::optional<RecordFormat> FormatNamed(std::string_view name);
 
+// The format a file's name ends in, ASCII case ignored: ".csv", ".tsv",
+// ".json", ".xlsx", ".ods", and ".txt" (what a spreadsheet saves as "Text"
+// or "Unicode Text") as CSV; none for another ending.
+std::optional<RecordFormat> FormatOfName(const std::string& path);
+
 // The columns of a record in CSV and TSV: each field by its caption, and an
 // id field as two columns, its name ("Skin") and then its number ("Skin
 // id").

@@ -1,5 +1,5 @@
 // The JSON export, read event by event with nlohmann's parser.
-#include "import/TableReaders.h"
+#include "exchange/TableReaders.h"
 
 #include "platform/TextEncoding.h"
 

@@ -1,4 +1,4 @@
-#include "import/ImportPlan.h"
+#include "exchange/ImportPlan.h"
 
 #include "data/MonsterFields.h"
 

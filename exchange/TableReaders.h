@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 
 #include <cstdint>
 #include <string>

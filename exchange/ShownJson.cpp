@@ -1,4 +1,4 @@
-#include "tools/ShownJson.h"
+#include "exchange/ShownJson.h"
 
 #include "data/MonsterFields.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checking/ViewerRead.h"
-#include "tools/RecordColumns.h"
+#include "exchange/RecordColumns.h"
 
 #include <ostream>
 #include <string_view>
@@ -35,5 +35,18 @@ void WriteTsv(const std::vector<ShownRecord>& records, std::ostream& out, bool f
 // "line" (where it starts in the file), then each field by its caption; an id
 // field as {"id": 3, "name": "Orc"}.
 void WriteJson(const std::vector<ShownRecord>& records, std::ostream& out);
+
+// How the records are written: the format, and for CSV and TSV whether a
+// byte order mark comes first, the formula guard and CSV's separator.
+struct RecordForm {
+    RecordFormat format = RecordFormat::Csv;
+    bool bom = false;
+    bool formulaGuard = true;
+    char separator = ',';
+};
+
+// The records in that form (as WriteCsv, WriteTsv, WriteJson or WriteXlsx
+// write them; ods is only ever read, and writes nothing).
+void WriteRecords(const RecordForm& form, const std::vector<ShownRecord>& records, std::ostream& out);
 
 } // namespace zuninfo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/TableReaders.h"
+#include "exchange/TableReaders.h"
 
 #include <cstdint>
 #include <exception>

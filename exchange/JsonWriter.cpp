@@ -1,4 +1,4 @@
-#include "tools/JsonWriter.h"
+#include "exchange/JsonWriter.h"
 
 #include "platform/Conversions.h"
 #include "platform/TextEncoding.h"

@@ -1,10 +1,10 @@
-#include "export/XlsxWorkbook.h"
+#include "exchange/XlsxWorkbook.h"
 
 #include "data/MonsterFields.h"
 #include "data/NameLists.h"
-#include "tools/CommandLine.h"
+#include "exchange/RecordColumns.h"
+#include "save/NamedPath.h"
 #include "save/OutputFile.h"
-#include "tools/RecordColumns.h"
 
 #include <xlsxwriter.h>
 

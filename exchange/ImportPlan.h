@@ -2,7 +2,7 @@
 
 #include "checking/ViewerRead.h"
 #include "data/NameLists.h"
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 #include "save/SaveMonsterFile.h"
 
 #include <array>

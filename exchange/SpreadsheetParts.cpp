@@ -1,4 +1,4 @@
-#include "import/SpreadsheetParts.h"
+#include "exchange/SpreadsheetParts.h"
 
 #include <expat.h>
 #include <zip.h>

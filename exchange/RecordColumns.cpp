@@ -1,4 +1,9 @@
-#include "tools/RecordColumns.h"
+#include "exchange/RecordColumns.h"
+
+#include "platform/Ascii.h"
+#include "save/NamedPath.h"
+
+#include <algorithm>
 
 namespace zuninfo {
 
@@ -15,6 +20,15 @@ std::optional<RecordFormat> FormatNamed(std::string_view name)
     if (name == "ods")
         return RecordFormat::Ods;
     return std::nullopt;
+}
+
+std::optional<RecordFormat> FormatOfName(const std::string& path)
+{
+    std::string extension = NamedPathText(NamedPath(path).extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower<char>);
+    if (extension == ".txt")
+        return RecordFormat::Csv;
+    return extension.empty() ? std::nullopt : FormatNamed(extension.substr(1));
 }
 
 std::string ColumnCaption(const RecordColumn& column)

@@ -1,6 +1,6 @@
 // xlsx as Excel, LibreOffice and zuninfo-export save it: the first sheet of
 // the workbook, its shared strings, and its cells.
-#include "import/SpreadsheetParts.h"
+#include "exchange/SpreadsheetParts.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,10 @@
-#include "export/RecordFormats.h"
+#include "exchange/RecordFormats.h"
 
 #include "data/MonsterFields.h"
-#include "tools/JsonWriter.h"
-#include "tools/RecordColumns.h"
-#include "tools/ShownJson.h"
+#include "exchange/JsonWriter.h"
+#include "exchange/RecordColumns.h"
+#include "exchange/ShownJson.h"
+#include "exchange/XlsxWorkbook.h"
 
 #include <charconv>
 #include <string>
@@ -110,6 +111,19 @@ void WriteJson(const std::vector<ShownRecord>& records, std::ostream& out)
     }
     json.End();
     out << '\n';
+}
+
+void WriteRecords(const RecordForm& form, const std::vector<ShownRecord>& records, std::ostream& out)
+{
+    if (form.bom)
+        out << "\xEF\xBB\xBF";
+    switch (form.format) {
+    case RecordFormat::Csv: WriteCsv(records, out, form.formulaGuard, form.separator); break;
+    case RecordFormat::Tsv: WriteTsv(records, out, form.formulaGuard); break;
+    case RecordFormat::Json: WriteJson(records, out); break;
+    case RecordFormat::Xlsx: WriteXlsx(records, out); break;
+    case RecordFormat::Ods: break;
+    }
 }
 
 } // namespace zuninfo

@@ -1,7 +1,7 @@
 // ods as LibreOffice and others save it: the first table of content.xml,
 // its rows and cells with their repeat counts, which are counted and never
 // spread out past what a table of the records can hold.
-#include "import/SpreadsheetParts.h"
+#include "exchange/SpreadsheetParts.h"
 
 #include <charconv>
 

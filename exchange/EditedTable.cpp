@@ -1,11 +1,15 @@
-#include "import/EditedTable.h"
+#include "exchange/EditedTable.h"
 
-#include "import/TableReaders.h"
+#include "checking/Finding.h"
+#include "exchange/TableReaders.h"
 #include "platform/Conversions.h"
 #include "platform/Exception.h"
+#include "platform/FileAccess.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <iostream>
 #include <limits>
 
 namespace zuninfo {
@@ -209,6 +213,47 @@ std::string Quoted(std::string_view text)
     if (used < text.size())
         shown += "... (" + std::to_string(text.size()) + " bytes)";
     return "'" + shown + "'";
+}
+
+std::string ReadEditedBytes(const std::string& path, const std::string& name)
+{
+    // Room for all that is read, so that the text never moves and is held
+    // once; pages that nothing is read into cost no memory.
+    std::string text;
+    char buffer[64 * 1024];
+    text.reserve(kMostEditedBytes + sizeof buffer);
+    const auto tooLarge = [&] {
+        return Refusal(name, {0, 0},
+                       "larger than " + std::to_string(kMostEditedBytes >> 20) + " MiB, and an export of the "
+                           + std::to_string(kMonsterSlots) + " records the viewer holds is well under 1 MiB");
+    };
+    if (path == "-") {
+        std::streambuf& in = *std::cin.rdbuf();
+        for (std::streamsize got; (got = in.sgetn(buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
+            if (text.size() > kMostEditedBytes)
+                throw tooLarge();
+        }
+        return text;
+    }
+    OpenFailure failure;
+    std::FILE* file = OpenNamedFile(path, &failure);
+    if (file == nullptr) {
+        const char* reason = kUnreadableReasons[static_cast<std::size_t>(failure.reason)].words;
+        throw Refusal(name, {0, 0}, std::string("cannot be read: ") + (reason ? reason : failure.systemText));
+    }
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text.append(buffer, got);
+        if (text.size() > kMostEditedBytes) {
+            std::fclose(file);
+            throw tooLarge();
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        throw Refusal(name, {0, 0}, "cannot be read to its end");
+    return text;
 }
 
 } // namespace zuninfo

@@ -2,7 +2,7 @@
 
 #include "data/LoadObserver.h"
 #include "data/MonsterInfo.h"
-#include "tools/RecordColumns.h"
+#include "exchange/RecordColumns.h"
 
 #include <array>
 #include <cstddef>
@@ -91,6 +91,11 @@ std::size_t ColumnOf(int field, bool isName = false);
 // Numbers are read as the viewer reads them. Throws Refusal, naming the
 // place, at anything else.
 EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const std::string& file, int codePage = 0);
+
+// The bytes of an edited export: the file at `path` ("-": standard input),
+// named `name` in messages. Throws Refusal where it cannot be read, or holds
+// more than kMostEditedBytes.
+std::string ReadEditedBytes(const std::string& path, const std::string& name);
 
 // `text` as a message quotes it: control bytes made visible, and all of it
 // as \xNN escapes where it is not UTF-8; a long text cut short.

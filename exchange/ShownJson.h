@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checking/ViewerRead.h"
-#include "tools/JsonWriter.h"
+#include "exchange/JsonWriter.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // WriteXlsx in a build without libxlsxwriter (ZUNINFO_WORKBOOKS off).
-#include "export/XlsxWorkbook.h"
+#include "exchange/XlsxWorkbook.h"
 
 #include <stdexcept>
 

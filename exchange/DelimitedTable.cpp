@@ -1,6 +1,6 @@
 // CSV and TSV as zuninfo-export and spreadsheets write them, read by hand:
 // the text's encoding and the CSV's separator found, then its cells.
-#include "import/TableReaders.h"
+#include "exchange/TableReaders.h"
 
 #include "platform/Conversions.h"
 #include "platform/NameUtf8.h"
