@@ -82,12 +82,22 @@ FileFingerprint FingerprintOfBytes(std::string_view bytes)
 
 std::optional<std::string> WhyNotEditable(const std::string& monsterFile)
 {
+    return ReadForEditing(monsterFile).whyNot;
+}
+
+EditableRead ReadForEditing(const std::string& monsterFile)
+{
     const DataFiles files = FilesOf(monsterFile, {true, true, true});
     auto store = std::make_unique<OwnMonsterStore>();
     const ViewerRead read = ReadAsTheViewer(files, Listing::AFew, store.get());
+    EditableRead editable;
     if (const std::optional<Finding> finding = NotWhole(read, files))
-        return FindingLine(*finding);
-    return std::nullopt;
+        editable.whyNot = FindingLine(*finding);
+    editable.lines.reserve(read.records.size());
+    for (const ShownRecord& record : read.records)
+        editable.lines.push_back(record.line);
+    editable.listsRead = read.listsRead;
+    return editable;
 }
 
 MonsterSource ReadSource(const DataFiles& files)

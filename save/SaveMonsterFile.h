@@ -47,6 +47,16 @@ struct WantedRecord {
 // ("zuninfo.qdf:5:38: error: Pow (field 17): '12x' is not ...").
 std::optional<std::string> WhyNotEditable(const std::string& monsterFile);
 
+// The monster file as an editor starts from it: why it may not be edited
+// (see WhyNotEditable), the line each record starts on, and which name lists
+// the name tables hold (by NameList).
+struct EditableRead {
+    std::optional<std::string> whyNot;
+    std::vector<std::int64_t> lines;
+    std::array<bool, kNameLists.size()> listsRead{};
+};
+EditableRead ReadForEditing(const std::string& monsterFile);
+
 struct SaveRequest {
     std::string source;             // the monster file loaded, its path as opened
     FileFingerprint loaded;         // its bytes when loaded

@@ -37,8 +37,31 @@ inline constexpr const char* kBackupTakenQuestion = "%1\n\nReplace the backup?";
 inline constexpr const char* kSavedTo = "Saved to %1";
 inline constexpr const char* kNotOverBackup = "'%1' is the backup of the file loaded: save under another name.";
 inline constexpr const char* kNotOverList = "'%1' is a name list: save under another name.";
+inline constexpr const char* kImportCommand = "&Import edits\xE2\x80\xA6";
+inline constexpr const char* kExportCommand = "&Export\xE2\x80\xA6";
+inline constexpr const char* kExportedTo = "Exported %1 records to %2";
+inline constexpr const char* kNotOverLoaded = "'%1' is the monster file loaded: export under another name.";
+inline constexpr const char* kExportForms = "'%1' does not end in .csv, .tsv, .json or .xlsx: name the form to write by its ending.";
+inline constexpr const char* kImportForms = "'%1' does not end in .csv, .txt, .tsv, .json, .xlsx or .ods: name the form it has by its ending.";
+inline constexpr const char* kImportedEdits = "Edits from %1: %2 changed, %3 added, %4 removed, not saved yet";
+inline constexpr const char* kNoEditsImported = "%1 asks for no change";
+inline constexpr const char* kDeleteMissingQuestion = "%1 has no row for %2 of the records. Delete them from the table?";
+inline constexpr const char* kImportedStep = "edits from %1";
 inline constexpr const char* kChangedFrom = "changed from %1";
 inline constexpr const char* kAddedRecord = "added record";
+
+// A file the user chooses: the dialog's title and its filters, as "Name
+// (*.a *.b)" parts between ";;".
+struct FileChoice {
+    const char* title;
+    bool toWrite; // a file to write (the dialog asks before replacing one); else one to read
+    const char* filters;
+};
+inline constexpr FileChoice kSaveAsChoice{"Save as", true, "Monster files (*.qdf);;All files (*)"};
+inline constexpr FileChoice kExportChoice{"Export", true,
+                                          "Spreadsheets and scripts (*.csv *.tsv *.json *.xlsx);;All files (*)"};
+inline constexpr FileChoice kImportChoice{
+    "Import edits", false, "Edited exports (*.csv *.txt *.tsv *.json *.xlsx *.ods);;All files (*)"};
 
 // Typed text as a message shows it: control characters as \r, \n, \t or
 // \xNN, the rest as typed; past its first 48 bytes cut (at a character's

@@ -1,11 +1,16 @@
 #include "viewer/EditedFile.h"
 
+#include "exchange/EditedTable.h"
+#include "exchange/ImportPlan.h"
+#include "platform/Conversions.h"
 #include "save/FileBytes.h"
 #include "save/NamedPath.h"
+#include "save/OutputFile.h"
 #include "viewer/EditMessages.h"
 #include "viewer/TableEditor.h"
 #include "viewer/ViewerSession.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace zuninfo {
@@ -17,7 +22,10 @@ void EditedFile::Loaded()
     file_ = session_.MonsterFile();
     KeepLoaded(session_.LoadedBytes());
     backedUp_ = false;
-    editor_.Start(WhyNotEditable(file_));
+    EditableRead read = ReadForEditing(file_);
+    lines_ = std::move(read.lines);
+    listsRead_ = read.listsRead;
+    editor_.Start(std::move(read.whyNot));
 }
 
 void EditedFile::KeepLoaded(std::optional<std::string> bytes)
@@ -44,7 +52,7 @@ SaveResult EditedFile::Save(SaveDialogs& dialogs)
 
 SaveResult EditedFile::SaveAs(SaveDialogs& dialogs)
 {
-    const std::optional<std::string> target = dialogs.ChooseTarget(file_);
+    const std::optional<std::string> target = dialogs.ChooseFile(kSaveAsChoice, file_);
     if (!target)
         return {};
     return SaveTo(dialogs, *target);
@@ -64,9 +72,7 @@ SaveResult EditedFile::SaveTo(SaveDialogs& dialogs, const std::string& target)
     request.loadedBytes = loadedBytes_.value_or(std::string());
     request.target = target;
     request.records = editor_.Wanted();
-    const std::vector<std::string> lists = session_.NameListFiles();
-    for (std::size_t list = 0; list < lists.size() && list < request.listsRead.size(); ++list)
-        request.listsRead[list] = IsFile(lists[list]);
+    request.listsRead = listsRead_;
     // The first save over the file loaded keeps it as it was.
     if (!backedUp_ && SameFile(target, file_))
         request.backup = file_ + ".bak";
@@ -78,6 +84,7 @@ SaveResult EditedFile::SaveTo(SaveDialogs& dialogs, const std::string& target)
             backedUp_ = true;
             file_ = target;
             KeepLoaded(FileBytes(file_));
+            lines_ = ReadForEditing(file_).lines;
             return {true, false, Worded(kSavedTo, {target})};
         case SaveStatus::SourceChanged:
         case SaveStatus::BackupTaken: {
@@ -110,6 +117,128 @@ SaveResult EditedFile::Leave(SaveDialogs& dialogs)
         break;
     }
     return {};
+}
+
+std::vector<ShownRecord> EditedFile::Shown() const
+{
+    std::vector<ShownRecord> shown;
+    const std::vector<WantedRecord> records = editor_.Wanted();
+    shown.reserve(records.size());
+    for (std::size_t slot = 0; slot < records.size(); ++slot) {
+        const std::optional<std::size_t> origin = records[slot].origin;
+        shown.push_back({static_cast<std::int32_t>(slot), origin && *origin < lines_.size() ? lines_[*origin] : 0,
+                         records[slot].record});
+    }
+    return shown;
+}
+
+SaveResult EditedFile::Export(SaveDialogs& dialogs)
+{
+    std::optional<std::string> target = dialogs.ChooseFile(kExportChoice, file_);
+    if (!target)
+        return {};
+    if (NamedPath(*target).extension().empty())
+        *target += ".csv";
+    const std::optional<RecordFormat> format = FormatOfName(*target);
+    std::string refusal;
+    if (!format || *format == RecordFormat::Ods || NamedPath(*target).extension() == ".txt")
+        refusal = Worded(kExportForms, {*target});
+    else if (SameFile(*target, file_))
+        refusal = Worded(kNotOverLoaded, {*target});
+    else
+        refusal = TargetRefusal(*target);
+    if (!refusal.empty()) {
+        dialogs.Warn(refusal);
+        return {false, false, refusal};
+    }
+    SaveResult result = ExportTo(*target, RecordForm{*format});
+    if (!result.done)
+        dialogs.Warn(result.status);
+    return result;
+}
+
+SaveResult EditedFile::ExportTo(const std::string& target, const RecordForm& form)
+{
+    if (!session_.Loaded())
+        return {};
+    const std::vector<ShownRecord> shown = Shown();
+    try {
+        OutputFile file(target);
+        WriteRecords(form, shown, file.Stream());
+        file.Commit();
+    } catch (const std::runtime_error& error) {
+        return {false, false, error.what()};
+    }
+    return {true, false, Worded(kExportedTo, {IntToStr(static_cast<int>(shown.size())), target})};
+}
+
+SaveResult EditedFile::ImportEdits(SaveDialogs& dialogs)
+{
+    const std::optional<std::string> edited = dialogs.ChooseFile(kImportChoice, file_);
+    if (!edited)
+        return {};
+    return ImportEditsFrom(dialogs, *edited);
+}
+
+SaveResult EditedFile::ImportEditsFrom(SaveDialogs& dialogs, const std::string& edited)
+{
+    if (!session_.Loaded() || !editor_.Editable())
+        return {false, false, editor_.WhyNotEditable()};
+    const auto refused = [&](const std::string& why) {
+        dialogs.Warn(why);
+        return SaveResult{false, false, why};
+    };
+    const std::optional<RecordFormat> format = FormatOfName(edited);
+    if (!format)
+        return refused(Worded(kImportForms, {edited}));
+    const std::vector<ShownRecord> shown = Shown();
+    const ImportSource source{file_, shown, listsRead_};
+    ImportPlan plan;
+    EditedTable table;
+    try {
+        table = ReadEditedTable(ReadEditedBytes(edited, edited), *format, edited);
+        try {
+            plan = PlanImport(table, source, false);
+        } catch (const Refusal& refusal) {
+            // Records the table lacks may be deleted, if the user says so.
+            try {
+                plan = PlanImport(table, source, true);
+            } catch (const Refusal&) {
+                throw refusal;
+            }
+            std::size_t kept = 0;
+            for (const WantedRecord& record : plan.wanted)
+                kept += record.origin ? 1 : 0;
+            if (kept == shown.size())
+                throw;
+            if (!dialogs.Confirm(Worded(kDeleteMissingQuestion, {edited, IntToStr(static_cast<int>(shown.size() - kept))})))
+                return {};
+        }
+    } catch (const Refusal& refusal) {
+        return refused(refusal.Text());
+    } catch (const std::runtime_error& error) {
+        return refused(error.what());
+    }
+
+    int changed = 0;
+    int added = 0;
+    std::size_t kept = 0;
+    for (const WantedRecord& record : plan.wanted) {
+        if (!record.origin) {
+            ++added;
+            continue;
+        }
+        ++kept;
+        if (record.record.Fields != shown[*record.origin].record.Fields)
+            ++changed;
+    }
+    const int removed = static_cast<int>(shown.size() - kept);
+    const EditOutcome outcome = editor_.ReplaceRecords(plan.wanted, Worded(kImportedStep, {edited}));
+    if (!outcome.refusal.empty())
+        return refused(outcome.refusal);
+    if (!outcome.done)
+        return {true, false, Worded(kNoEditsImported, {edited})};
+    return {true, false, Worded(kImportedEdits, {edited, IntToStr(changed), IntToStr(added), IntToStr(removed)})};
 }
 
 } // namespace zuninfo

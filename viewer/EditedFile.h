@@ -1,14 +1,20 @@
 #pragma once
 
+#include "checking/ViewerRead.h"
+#include "exchange/RecordFormats.h"
 #include "save/SaveMonsterFile.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zuninfo {
 
 class TableEditor;
 class ViewerSession;
+struct FileChoice;
 
 // What a front end asks the user while a file is saved or left, in the
 // core's words: each shows its own boxes.
@@ -23,9 +29,9 @@ public:
     virtual Unsaved AskUnsaved(const std::string& question) = 0;
     // A failure told in a box of its own.
     virtual void Warn(const std::string& message) = 0;
-    // The file to save as, chosen from the system's dialog starting at
-    // `current`; none when cancelled.
-    virtual std::optional<std::string> ChooseTarget(const std::string& current) = 0;
+    // A file chosen from the system's dialog, starting at `current`; none
+    // when cancelled.
+    virtual std::optional<std::string> ChooseFile(const FileChoice& choice, const std::string& current) = 0;
 };
 
 // What became of a save or of leaving the changes.
@@ -63,6 +69,22 @@ public:
     // Why the records may not be saved as `target`; empty when they may.
     std::string TargetRefusal(const std::string& target) const;
 
+    // The records as the table shows them, edits and all, written to a
+    // file the user chooses in the form its name ends in (".csv" added to a
+    // name with no ending), as zuninfo-export writes them; never over the
+    // monster file, its backup or a name list. Done when written.
+    SaveResult Export(SaveDialogs& dialogs);
+    SaveResult ExportTo(const std::string& target, const RecordForm& form);
+    // An edited export, as zuninfo-import reads it, made pending edits of
+    // the table as one step (saved only by Save). Where it lacks records
+    // that the table has, asks whether to delete them. Done when taken.
+    SaveResult ImportEdits(SaveDialogs& dialogs);
+    SaveResult ImportEditsFrom(SaveDialogs& dialogs, const std::string& edited);
+
+    // The records in store order as the tools show them: each with its slot
+    // and the line of the file it comes from (0 for a record added).
+    std::vector<ShownRecord> Shown() const;
+
 private:
     void KeepLoaded(std::optional<std::string> bytes);
 
@@ -72,6 +94,8 @@ private:
     std::optional<FileFingerprint> fingerprint_;
     std::optional<std::string> loadedBytes_; // the file as loaded or last saved
     bool backedUp_ = false;
+    std::vector<std::int64_t> lines_; // of the file's records, by slot
+    std::array<bool, kNameLists.size()> listsRead_{};
 };
 
 } // namespace zuninfo

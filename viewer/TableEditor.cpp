@@ -6,6 +6,7 @@
 #include "viewer/DeleteRecordsCommand.h"
 #include "viewer/EditMessages.h"
 #include "viewer/RecordBrowser.h"
+#include "viewer/ReplaceRecordsCommand.h"
 
 #include <cstdint>
 #include <limits>
@@ -162,6 +163,27 @@ std::string TableEditor::ChangeText(int slot, int column) const
     if (!loaded)
         return kAddedRecord;
     return Worded(kChangedFrom, {table_.ValueText(column, *loaded)});
+}
+
+EditOutcome TableEditor::ReplaceRecords(const std::vector<WantedRecord>& records, const std::string& text)
+{
+    if (whyNot_)
+        return {false, WhyNotEditable(), {}};
+    if (records.size() > static_cast<std::size_t>(kMonsterSlots))
+        return {false, Worded(kTableFull, {IntToStr(kMonsterSlots)}), {}};
+    std::vector<WantedRecord> after;
+    after.reserve(records.size());
+    bool same = records.size() == static_cast<std::size_t>(copy_.Count());
+    for (std::size_t at = 0; at < records.size(); ++at) {
+        const WantedRecord& record = records[at];
+        const bool known = record.origin && *record.origin < static_cast<std::size_t>(copy_.Count());
+        after.push_back({known ? copy_.Origin(static_cast<int>(*record.origin)) : std::nullopt, record.record});
+        same = same && known && *record.origin == at
+               && record.record.Fields == Monsters[at].Fields;
+    }
+    if (same)
+        return {};
+    return Do(std::make_unique<ReplaceRecordsCommand>(copy_.Wanted(), std::move(after), text));
 }
 
 } // namespace zuninfo

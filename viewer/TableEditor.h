@@ -49,6 +49,10 @@ public:
     // Index after the last record's that no record has.
     EditOutcome AddRecord(int from);
     EditOutcome DeleteRecords(std::vector<int> chosen);
+    // Every record replaced by these as one step named `text`: each with
+    // the slot of the store it comes from (none: a record added). Nothing
+    // is done where they are the records as they stand.
+    EditOutcome ReplaceRecords(const std::vector<WantedRecord>& records, const std::string& text);
 
     std::optional<EditPlace> Undo();
     std::optional<EditPlace> Redo();

@@ -45,6 +45,18 @@ void WorkingCopy::Remove(int slot)
     --LastIndex;
 }
 
+void WorkingCopy::Replace(const std::vector<WantedRecord>& records)
+{
+    const std::size_t count = std::min(records.size(), static_cast<std::size_t>(kMonsterSlots));
+    std::fill(Monsters.begin(), Monsters.begin() + std::max(Count(), 0), MonsterRecord{});
+    origins_.resize(count);
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        Monsters[slot] = records[slot].record;
+        origins_[slot] = records[slot].origin;
+    }
+    LastIndex = static_cast<std::int32_t>(count) - 1;
+}
+
 std::optional<std::size_t> WorkingCopy::Origin(int slot) const
 {
     return origins_.at(static_cast<std::size_t>(slot));

@@ -31,6 +31,9 @@ public:
     // freed at the end is all zeros again, as the store's unused slots are.
     void Remove(int slot);
 
+    // Every record replaced by these, in store order (at most the store's
+    // slots); the slots freed at the end all zeros again.
+    void Replace(const std::vector<WantedRecord>& records);
     std::optional<std::size_t> Origin(int slot) const;
     // The value the cell had in the file as loaded: none for a record added.
     std::optional<std::int32_t> LoadedValue(int slot, int field) const;

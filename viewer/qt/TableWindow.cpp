@@ -87,11 +87,13 @@ public:
         QMessageBox::warning(parent_, QGuiApplication::applicationDisplayName(), FromUtf8(message));
     }
 
-    std::optional<std::string> ChooseTarget(const std::string& current) override
+    std::optional<std::string> ChooseFile(const FileChoice& choice, const std::string& current) override
     {
-        const QString chosen = QFileDialog::getSaveFileName(
-            parent_, FromUtf8(kSaveAsCommand).replace(QLatin1Char('&'), QString()).replace(QChar(0x2026), QString()),
-            FromLocalName(current), QStringLiteral("Monster files (*.qdf);;All files (*)"));
+        const QString title = QString::fromUtf8(choice.title);
+        const QString filters = QString::fromUtf8(choice.filters);
+        const QString chosen = choice.toWrite
+                                   ? QFileDialog::getSaveFileName(parent_, title, FromLocalName(current), filters)
+                                   : QFileDialog::getOpenFileName(parent_, title, FromLocalName(current), filters);
         if (chosen.isEmpty())
             return std::nullopt;
         return LocalName(chosen);
@@ -475,6 +477,9 @@ void TableWindow::CreateMenus()
     save_ = action(file, kSaveCommand, QKeySequence::Save, [this] { Save(); });
     saveAs_ = action(file, kSaveAsCommand, QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { SaveAs(); });
     file->addSeparator();
+    import_ = action(file, kImportCommand, QKeySequence(), [this] { ImportEdits(); });
+    export_ = action(file, kExportCommand, QKeySequence(), [this] { Export(); });
+    file->addSeparator();
     action(file, kCloseCommand, QKeySequence::Close, [this] { close(); });
 
     QMenu* edit = menuBar_->addMenu(FromUtf8(kEditMenu));
@@ -680,6 +685,8 @@ void TableWindow::EditsChanged()
     undo_->setText(FromUtf8(kUndoCommand) + (history.CanUndo() ? QStringLiteral(" ") + FromUtf8(history.UndoText()) : QString()));
     redo_->setText(FromUtf8(kRedoCommand) + (history.CanRedo() ? QStringLiteral(" ") + FromUtf8(history.RedoText()) : QString()));
     save_->setEnabled(editable);
+    import_->setEnabled(editable);
+    export_->setEnabled(table_.Loaded());
     saveAs_->setEnabled(editable);
     add_->setEnabled(editable);
     delete_->setEnabled(editable);
@@ -700,6 +707,28 @@ bool TableWindow::SaveAs()
     CommitOpenEditor();
     WindowDialogs dialogs(this);
     return Saved(file_->SaveAs(dialogs));
+}
+
+bool TableWindow::ImportEdits()
+{
+    CommitOpenEditor();
+    WindowDialogs dialogs(this);
+    const SaveResult result = file_->ImportEdits(dialogs);
+    if (result.done)
+        Show(EditPlace{0, -1, true});
+    if (!result.status.empty())
+        Say(result.status);
+    return result.done;
+}
+
+bool TableWindow::Export()
+{
+    CommitOpenEditor();
+    WindowDialogs dialogs(this);
+    const SaveResult result = file_->Export(dialogs);
+    if (!result.status.empty())
+        Say(result.status);
+    return result.done;
 }
 
 bool TableWindow::Saved(const SaveResult& result)

@@ -72,6 +72,9 @@ public:
     // Before Load, another file opened, or the window closed: with changes
     // not saved, asks whether to save them; false to stay as it is.
     bool MayLeave();
+    // Import edits… and Export…: true when done.
+    bool ImportEdits();
+    bool Export();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,6 +117,8 @@ private:
     QAction* redo_ = nullptr;
     QAction* save_ = nullptr;
     QAction* saveAs_ = nullptr;
+    QAction* import_ = nullptr;
+    QAction* export_ = nullptr;
     QAction* add_ = nullptr;
     QAction* delete_ = nullptr;
     int top_ = 0; // the menu bar's height: everything else is below it
