@@ -17,6 +17,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QMimeData>
@@ -419,3 +421,42 @@ TEST_F(TableWindowTest, AFileDroppedOnAFieldBeforeLoadIsLoaded)
 }
 
 } // namespace
+
+namespace {
+
+// The letter after a text's "&", lowered; none without one.
+QChar Mnemonic(const QString& text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+}
+
+} // namespace
+
+TEST_F(TableWindowTest, NoMenuTakesTheFiltersAltFAndEachMenusLettersDiffer)
+{
+    TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    auto* bar = table->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    QSet<QChar> menus;
+    for (QAction* menu : bar->actions()) {
+        const QChar letter = Mnemonic(menu->text());
+        EXPECT_NE(letter, QLatin1Char('f')) << menu->text().toStdString();
+        EXPECT_FALSE(menus.contains(letter)) << menu->text().toStdString();
+        menus.insert(letter);
+        QSet<QChar> commands;
+        for (QAction* command : menu->menu()->actions()) {
+            if (command->isSeparator())
+                continue;
+            const QChar mine = Mnemonic(command->text());
+            EXPECT_FALSE(mine.isNull() || commands.contains(mine)) << command->text().toStdString();
+            commands.insert(mine);
+            // Undo and Redo wait for a step; every other command works once loaded.
+            if (Mnemonic(menu->text()) != QLatin1Char('e')) {
+                EXPECT_TRUE(command->isEnabled()) << command->text().toStdString() << " after Load";
+            }
+        }
+    }
+    EXPECT_EQ(menus.size(), 3);
+}

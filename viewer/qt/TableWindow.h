@@ -72,6 +72,9 @@ public:
     // Before Load, another file opened, or the window closed: with changes
     // not saved, asks whether to save them; false to stay as it is.
     bool MayLeave();
+    // Undo and Redo, for the last step done or undone.
+    void Undo();
+    void Redo();
     // Import edits… and Export…: true when done.
     bool ImportEdits();
     bool Export();
@@ -90,8 +93,6 @@ private:
     void CopySelection();
     void UpdateStatus();
     void Say(const std::string& text);
-    void Undo();
-    void Redo();
     void AddRecord();
     void DeleteRecords();
     void Show(const std::optional<EditPlace>& place);
