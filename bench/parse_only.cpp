@@ -11,7 +11,8 @@ using namespace zuninfo;
 int main()
 {
     NoWindow window;
-    if (!LoadMonsterInfo(window, SystemFiles()))
+    // The overload that does the work (the shorter one hands over to it).
+    if (!LoadMonsterInfo(window, SystemFiles(), nullptr, ViewerStore()))
         return 1;
     std::printf("{\"records\": %d}\n", LastIndex + 1);
     return 0;

@@ -199,8 +199,12 @@ EditedTable ReadEditedTable(std::string_view text, RecordFormat format, const st
 
 std::string Quoted(std::string_view text)
 {
-    if (!IsUtf8(text))
-        return "'" + VisibleStart(text.substr(0, kVisibleStartBytes), text.size()) + "'";
+    if (!IsUtf8(text)) {
+        std::string quoted(1, '\'');
+        quoted += VisibleStart(text.substr(0, kVisibleStartBytes), text.size());
+        quoted += '\'';
+        return quoted;
+    }
     std::string shown;
     std::size_t used = 0;
     for (; used < text.size() && shown.size() < kVisibleStartBytes; ++used) {
