@@ -3,6 +3,7 @@
 #include "data/MonsterFields.h"
 #include "data/NameLists.h"
 #include "exchange/RecordColumns.h"
+#include "platform/FileAccess.h"
 #include "save/NamedPath.h"
 #include "save/OutputFile.h"
 
@@ -160,7 +161,8 @@ void WriteXlsx(const std::vector<ShownRecord>& records, std::ostream& out)
     OutputFile scratch(NamedPathText(std::filesystem::temp_directory_path() / "zuninfo-export.xlsx"));
     const std::string path = NamedPathText(scratch.Temporary());
     WriteWorkbook(records, path);
-    std::FILE* file = std::fopen(scratch.Temporary().string().c_str(), "rb");
+    // (By its UTF-8 name, which Windows takes whatever the code page.)
+    std::FILE* file = OpenNamedFile(path);
     if (file == nullptr)
         throw std::runtime_error("cannot read the xlsx workbook back from '" + path + "'");
     char buffer[64 * 1024];
