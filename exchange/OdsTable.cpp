@@ -129,7 +129,7 @@ void ReadOdsTable(std::string_view bytes, EditedTable& table)
     const ZipParts zip(bytes, table.file);
     SheetCells cells(table.file);
     ContentPart content(cells);
-    ReadXml(zip.Read("content.xml"), content, table.file, "content.xml");
+    ReadXml(zip, "content.xml", content, table.file);
     ReadCellRows(cells, table, true);
 }
 

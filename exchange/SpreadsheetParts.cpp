@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <type_traits>
 
 namespace zuninfo {
 
@@ -53,35 +55,43 @@ bool ZipParts::Has(const std::string& name) const
     return zip_name_locate(archive_->zip, name.c_str(), 0) >= 0;
 }
 
+ZipParts::Part::Part(const ZipParts& zip, const std::string& name) : zip_(zip), name_(name), file_(nullptr)
+{
+    const zip_int64_t index = zip_name_locate(zip_.archive_->zip, name.c_str(), 0);
+    if (index < 0)
+        throw Refusal(zip_.file_, {0, 0}, "the workbook has no part " + name);
+    file_ = zip_fopen_index(zip_.archive_->zip, static_cast<zip_uint64_t>(index), 0);
+    if (file_ == nullptr)
+        throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name + " cannot be read: "
+                                              + zip_error_strerror(zip_get_error(zip_.archive_->zip)));
+}
+
+ZipParts::Part::~Part()
+{
+    zip_fclose(file_);
+}
+
+std::size_t ZipParts::Part::Read(char* into, std::size_t most)
+{
+    const zip_int64_t got = zip_fread(file_, into, most);
+    if (got < 0)
+        throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name_ + " cannot be read: "
+                                              + zip_error_strerror(zip_file_get_error(file_)));
+    read_ += static_cast<std::size_t>(got);
+    if (read_ > kMostPartBytes)
+        throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name_ + " inflates to more than "
+                                              + std::to_string(kMostPartBytes >> 20)
+                                              + " MiB, and an export of the records to well under 1 MiB");
+    return static_cast<std::size_t>(got);
+}
+
 std::string ZipParts::Read(const std::string& name) const
 {
-    const zip_int64_t index = zip_name_locate(archive_->zip, name.c_str(), 0);
-    if (index < 0)
-        throw Refusal(file_, {0, 0}, "the workbook has no part " + name);
-    zip_file_t* part = zip_fopen_index(archive_->zip, static_cast<zip_uint64_t>(index), 0);
-    if (part == nullptr)
-        throw Refusal(file_, {0, 0}, "the workbook's part " + name + " cannot be read: "
-                                         + zip_error_strerror(zip_get_error(archive_->zip)));
+    Part part(*this, name);
     std::string bytes;
     char buffer[64 * 1024];
-    for (;;) {
-        const zip_int64_t got = zip_fread(part, buffer, sizeof buffer);
-        if (got < 0) {
-            const std::string why = zip_error_strerror(zip_file_get_error(part));
-            zip_fclose(part);
-            throw Refusal(file_, {0, 0}, "the workbook's part " + name + " cannot be read: " + why);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > kMostPartBytes) {
-            zip_fclose(part);
-            throw Refusal(file_, {0, 0}, "the workbook's part " + name + " inflates to more than "
-                                             + std::to_string(kMostPartBytes >> 20)
-                                             + " MiB, and an export of the records to well under 1 MiB");
-        }
-    }
-    zip_fclose(part);
+    while (const std::size_t got = part.Read(buffer, sizeof buffer))
+        bytes.append(buffer, got);
     return bytes;
 }
 
@@ -168,13 +178,15 @@ const char* AttributeOf(const char** attributes, std::string_view name)
     return nullptr;
 }
 
-void ReadXml(const std::string& xml, XmlEvents& events, const std::string& file, const std::string& part)
+void ReadXml(const ZipParts& zip, const std::string& part, XmlEvents& events, const std::string& file)
 {
+    ZipParts::Part bytes(zip, part);
     // Names by their prefixes' local part alone: namespaces are not needed
     // to tell a workbook's elements apart, and cost a third of the reading.
     const XML_Parser parser = XML_ParserCreate("UTF-8");
     if (parser == nullptr)
         throw std::bad_alloc();
+    const std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> owned(parser, XML_ParserFree);
     XmlReading reading{parser, events, nullptr, {}};
     XML_SetUserData(parser, &reading);
     XML_SetElementHandler(parser, OnStart, OnEnd);
@@ -183,20 +195,29 @@ void ReadXml(const std::string& xml, XmlEvents& events, const std::string& file,
     XML_SetEntityDeclHandler(parser, OnEntity);
     XML_SetExternalEntityRefHandler(parser, OnExternalEntity);
     XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-    const XML_Status status = XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), XML_TRUE);
-    const FilePlace place{static_cast<std::int64_t>(XML_GetCurrentLineNumber(parser)),
-                          static_cast<std::int64_t>(XML_GetCurrentColumnNumber(parser)) + 1};
-    const XML_LChar* words = XML_ErrorString(XML_GetErrorCode(parser));
-    const std::string error = words != nullptr ? words : "";
-    XML_ParserFree(parser);
+    // Each piece inflated straight into the parser's own buffer.
+    constexpr int kPiece = 64 * 1024;
+    XML_Status status = XML_STATUS_OK;
+    for (bool last = false; !last && status == XML_STATUS_OK;) {
+        void* buffer = XML_GetBuffer(parser, kPiece);
+        if (buffer == nullptr)
+            throw std::bad_alloc();
+        const std::size_t got = bytes.Read(static_cast<char*>(buffer), kPiece);
+        last = got == 0;
+        status = XML_ParseBuffer(parser, static_cast<int>(got), last);
+    }
     if (reading.failure)
         std::rethrow_exception(reading.failure);
     if (!reading.refused.empty())
         throw Refusal(file, {0, 0}, "the workbook's part " + part + " holds " + reading.refused
                                         + ", which a workbook never needs and which is never read");
-    if (status != XML_STATUS_OK && !events.done)
-        throw Refusal(file, {0, 0}, "the workbook's part " + part + " is not XML: at line " + std::to_string(place.line)
-                                        + ", column " + std::to_string(place.column) + ": " + error);
+    if (status != XML_STATUS_OK && !events.done) {
+        const XML_LChar* words = XML_ErrorString(XML_GetErrorCode(parser));
+        throw Refusal(file, {0, 0}, "the workbook's part " + part + " is not XML: at line "
+                                        + std::to_string(XML_GetCurrentLineNumber(parser)) + ", column "
+                                        + std::to_string(XML_GetCurrentColumnNumber(parser) + 1) + ": "
+                                        + (words != nullptr ? words : ""));
+    }
 }
 
 void SheetCells::Add(std::int64_t row, std::int64_t column, const std::string& text, std::int64_t repeated)
@@ -243,11 +264,12 @@ bool SheetCells::Next(std::vector<TableCell>& cells, std::size_t most, const std
 {
     if (next_ == rows_.size())
         return false;
-    const SheetRow& row = rows_[next_++];
+    SheetRow& row = rows_[next_++];
     row_ = row.number;
     if (row.cells.size() > most)
         throw Refusal(file_, row.cells[most].place, "row " + std::to_string(row_) + ": " + tooMany);
-    cells = row.cells;
+    // Each row is given once.
+    cells = std::move(row.cells);
     return true;
 }
 
@@ -260,6 +282,13 @@ Refusal SheetCells::At(std::int64_t row, std::int64_t column, const std::string&
 
 std::string SavedNumber(std::string_view saved)
 {
+    // Most are whole numbers in their shortest digits, as they stand.
+    const std::size_t sign = !saved.empty() && saved[0] == '-' ? 1 : 0;
+    const std::size_t digits = saved.size() - sign;
+    if (digits >= 1 && digits <= 9 && (saved[sign] != '0' || digits == 1) && !(sign == 1 && saved[1] == '0')
+        && std::all_of(saved.begin() + static_cast<std::ptrdiff_t>(sign), saved.end(),
+                       [](char c) { return c >= '0' && c <= '9'; }))
+        return std::string(saved);
     double value = 0;
     const auto [end, error] = std::from_chars(saved.data(), saved.data() + saved.size(), value);
     if (error != std::errc() || end != saved.data() + saved.size() || value != std::floor(value)

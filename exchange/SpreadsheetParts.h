@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+struct zip_file; // libzip's open part
+
 namespace zuninfo {
 
 // What the xlsx and ods readers share: the parts of a zip file (libzip), XML
@@ -34,6 +36,23 @@ public:
     // cannot be read, or inflates to more than kMostPartBytes.
     std::string Read(const std::string& name) const;
 
+    // The part, inflated a piece at a time, within the same bounds.
+    class Part {
+    public:
+        Part(const ZipParts& zip, const std::string& name);
+        ~Part();
+        Part(const Part&) = delete;
+        Part& operator=(const Part&) = delete;
+        // Up to `most` bytes more into `into`; 0 at the part's end.
+        std::size_t Read(char* into, std::size_t most);
+
+    private:
+        const ZipParts& zip_;
+        std::string name_;
+        ::zip_file* file_;
+        std::size_t read_ = 0;
+    };
+
 private:
     struct Archive;
     std::unique_ptr<Archive> archive_;
@@ -56,11 +75,11 @@ public:
 // The value of the attribute of that local name; null where it has none.
 const char* AttributeOf(const char** attributes, std::string_view name);
 
-// Reads the part into `events`; throws Refusal at XML that is not well
-// formed and at any DTD, which is never read, so that no entity is ever
-// declared or followed. An exception from `events` stops the reading and
-// leaves it.
-void ReadXml(const std::string& xml, XmlEvents& events, const std::string& file, const std::string& part);
+// Reads the workbook's part into `events` as it inflates, never holding
+// more of it than a piece; throws Refusal at XML that is not well formed and
+// at any DTD, which is never read, so that no entity is ever declared or
+// followed. An exception from `events` stops the reading and leaves it.
+void ReadXml(const ZipParts& zip, const std::string& part, XmlEvents& events, const std::string& file);
 
 // The first sheet's cells, gathered within bounds: the rows that hold a cell
 // that is not empty, in order, each cell at its place (its row and column

@@ -221,16 +221,16 @@ void ReadXlsxTable(std::string_view bytes, EditedTable& table)
 {
     const ZipParts zip(bytes, table.file);
     WorkbookParts parts;
-    ReadXml(zip.Read("xl/workbook.xml"), parts, table.file, "xl/workbook.xml");
-    ReadXml(zip.Read("xl/_rels/workbook.xml.rels"), parts, table.file, "xl/_rels/workbook.xml.rels");
+    ReadXml(zip, "xl/workbook.xml", parts, table.file);
+    ReadXml(zip, "xl/_rels/workbook.xml.rels", parts, table.file);
     if (parts.sheet.empty())
         throw Refusal(table.file, {0, 0}, "the workbook names no sheet that it holds");
     SharedStrings strings(table.file);
     if (!parts.sharedStrings.empty() && zip.Has(parts.sharedStrings))
-        ReadXml(zip.Read(parts.sharedStrings), strings, table.file, parts.sharedStrings);
+        ReadXml(zip, parts.sharedStrings, strings, table.file);
     SheetCells cells(table.file);
     SheetPart sheet(cells, strings.strings);
-    ReadXml(zip.Read(parts.sheet), sheet, table.file, parts.sheet);
+    ReadXml(zip, parts.sheet, sheet, table.file);
     ReadCellRows(cells, table, true);
 }
 

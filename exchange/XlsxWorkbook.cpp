@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zuninfo {
 
@@ -36,7 +37,7 @@ void Check(lxw_error error, const char* doing)
 // A workbook that is closed (and so written) once, or freed where it is not.
 class Workbook {
 public:
-    explicit Workbook(const std::string& path) : book_(workbook_new(path.c_str()))
+    explicit Workbook(const std::string& path) : book_(New(path))
     {
         if (book_ == nullptr)
             throw std::runtime_error("cannot make the xlsx workbook in '" + path + "'");
@@ -59,6 +60,12 @@ public:
     }
 
 private:
+    static lxw_workbook* New(const std::string& path)
+    {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        return workbook_new_opt(path.c_str(), &options);
+    }
     lxw_workbook* book_;
 };
 
@@ -69,26 +76,43 @@ constexpr lxw_row_t kRowsWithDropDowns = static_cast<lxw_row_t>(kMonsterSlots);
 
 // The sheet of the lists: a column a list, the names its ids have in the
 // order of the ids (an id without a name left out); gives the formula of
-// each list's range, empty for a list without names.
+// each list's range, empty for a list without names. Written a row at a
+// time, as a workbook of constant memory needs.
 std::array<std::string, kNameLists.size()> WriteLists(lxw_worksheet* sheet)
 {
+    std::array<std::vector<std::string>, kNameLists.size()> names;
+    std::size_t rows = 0;
+    for (const NameList list : kNameLists) {
+        std::vector<std::string>& column = names[static_cast<std::size_t>(list)];
+        const auto ids = static_cast<std::int32_t>(NameTable(list).size());
+        for (std::int32_t id = 0; id < ids; ++id) {
+            std::string name = ShownName(list, id);
+            if (!name.empty())
+                column.push_back(std::move(name));
+        }
+        rows = std::max(rows, column.size());
+    }
     std::array<std::string, kNameLists.size()> ranges;
     for (const NameList list : kNameLists) {
         const auto column = static_cast<lxw_col_t>(list);
-        const auto ids = static_cast<std::int32_t>(NameTable(list).size());
+        const std::vector<std::string>& column_names = names[static_cast<std::size_t>(list)];
         std::size_t widest = 0;
-        lxw_row_t count = 0;
-        for (std::int32_t id = 0; id < ids; ++id) {
-            const std::string name = ShownName(list, id);
-            if (name.empty())
-                continue;
+        for (const std::string& name : column_names)
             widest = std::max(widest, Characters(name));
-            Check(worksheet_write_string(sheet, count++, column, name.c_str(), nullptr), "a list's name");
-        }
         worksheet_set_column(sheet, column, column, static_cast<double>(std::min<std::size_t>(widest + 2, 60)), nullptr);
-        if (count > 0) {
+        if (!column_names.empty()) {
             const std::string letter(1, static_cast<char>('A' + column));
-            ranges[static_cast<std::size_t>(list)] = "=Lists!$" + letter + "$1:$" + letter + "$" + std::to_string(count);
+            ranges[static_cast<std::size_t>(list)] =
+                "=Lists!$" + letter + "$1:$" + letter + "$" + std::to_string(column_names.size());
+        }
+    }
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (const NameList list : kNameLists) {
+            const std::vector<std::string>& column_names = names[static_cast<std::size_t>(list)];
+            if (row < column_names.size())
+                Check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(list),
+                                             column_names[row].c_str(), nullptr),
+                      "a list's name");
         }
     }
     return ranges;
