@@ -17,6 +17,7 @@ missing.
 
 Usage: spreadsheet_round_trip.py ZUNINFO_EXPORT ZUNINFO_IMPORT EXAMPLES_FOLDER
 """
+import glob
 import os
 import re
 import shutil
@@ -87,15 +88,19 @@ def with_fields(original, index, changed):
 class Office:
     """LibreOffice headless with a profile of its own, listening on a pipe."""
 
-    def __init__(self, profile):
+    def __init__(self, folder):
+        """`folder`: where its profile and its temporary files go."""
         import uno
         from com.sun.star.connection import NoConnectException
         self.uno = uno
-        pipe = f"zuninfo-round-trip-{os.getpid()}"
+        pipe = self.pipe = f"zuninfo-round-trip-{os.getpid()}"
+        profile, temporary = os.path.join(folder, "profile"), os.path.join(folder, "tmp")
+        os.makedirs(temporary)
         self.process = subprocess.Popen(
             ["soffice", f"-env:UserInstallation={uno.systemPathToFileUrl(profile)}", "--headless", "--invisible",
              "--norestore", "--nologo", "--nodefault", f"--accept=pipe,name={pipe};urp;"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+            env=dict(os.environ, TMPDIR=temporary), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
         local = uno.getComponentContext()
         resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
         started = time.monotonic()
@@ -105,6 +110,7 @@ class Office:
                 break
             except NoConnectException:
                 if self.process.poll() is not None or time.monotonic() - started > 180:
+                    self.kill()
                     raise RuntimeError("LibreOffice did not start")
                 time.sleep(0.2)
         self.context = context
@@ -133,8 +139,17 @@ class Office:
         try:
             self.process.wait(timeout=60)
         except subprocess.TimeoutExpired:
+            self.kill()
+
+    def kill(self):
+        try:
             os.killpg(self.process.pid, signal.SIGKILL)
-            self.process.wait()
+        except ProcessLookupError:
+            pass
+        self.process.wait()
+        # The socket of its pipe, which only an orderly end removes.
+        for left in glob.glob(f"/tmp/OSL_PIPE_*_{self.pipe}"):
+            os.remove(left)
 
 
 def drop_down(document, cell):
@@ -220,11 +235,16 @@ def main():
         return again
     failures = 0
     with tempfile.TemporaryDirectory() as temporary:
-        office = Office(os.path.join(temporary, "profile"))
-        # A LibreOffice that stops answering ends the test, not the suite.
-        watchdog = threading.Timer(DEADLINE_SECONDS, lambda: (print("FAILED: LibreOffice took too long"),
-                                                              os.killpg(office.process.pid, signal.SIGKILL),
-                                                              os._exit(1)))
+        office = Office(os.path.join(temporary, "office"))
+
+        def too_long():
+            # A LibreOffice that stops answering ends the test, not the
+            # suite, and leaves no profile behind.
+            print("FAILED: LibreOffice took too long")
+            office.kill()
+            shutil.rmtree(temporary, ignore_errors=True)
+            os._exit(1)
+        watchdog = threading.Timer(DEADLINE_SECONDS, too_long)
         watchdog.start()
         try:
             folders = {"sample": os.path.join(temporary, "sample"), "odd": os.path.join(temporary, "odd")}
