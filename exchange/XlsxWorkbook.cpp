@@ -95,23 +95,23 @@ std::array<std::string, kNameLists.size()> WriteLists(lxw_worksheet* sheet)
     std::array<std::string, kNameLists.size()> ranges;
     for (const NameList list : kNameLists) {
         const auto column = static_cast<lxw_col_t>(list);
-        const std::vector<std::string>& column_names = names[static_cast<std::size_t>(list)];
+        const std::vector<std::string>& listNames = names[static_cast<std::size_t>(list)];
         std::size_t widest = 0;
-        for (const std::string& name : column_names)
+        for (const std::string& name : listNames)
             widest = std::max(widest, Characters(name));
         worksheet_set_column(sheet, column, column, static_cast<double>(std::min<std::size_t>(widest + 2, 60)), nullptr);
-        if (!column_names.empty()) {
+        if (!listNames.empty()) {
             const std::string letter(1, static_cast<char>('A' + column));
             ranges[static_cast<std::size_t>(list)] =
-                "=Lists!$" + letter + "$1:$" + letter + "$" + std::to_string(column_names.size());
+                "=Lists!$" + letter + "$1:$" + letter + "$" + std::to_string(listNames.size());
         }
     }
     for (std::size_t row = 0; row < rows; ++row) {
         for (const NameList list : kNameLists) {
-            const std::vector<std::string>& column_names = names[static_cast<std::size_t>(list)];
-            if (row < column_names.size())
+            const std::vector<std::string>& listNames = names[static_cast<std::size_t>(list)];
+            if (row < listNames.size())
                 Check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(list),
-                                             column_names[row].c_str(), nullptr),
+                                             listNames[row].c_str(), nullptr),
                       "a list's name");
         }
     }
