@@ -49,7 +49,7 @@ ODD_NAMES = ["007", "1E5", "1/2", "12:30", "50%", "=Imp", "Orc; the\tTall", "\u0
 # The fields edited, by their place on a record's line.
 SKIN, STR = 1, 14
 # The edit on each data set: the record (by its Index), and the skin to pick
-# from the drop-down (None: the first other one whose name is its list's only).
+# from its drop-down.
 EDITS = {"sample": (5, "Goblin \u00c9claireur"), "odd": (1, "1E5")}
 
 
@@ -178,10 +178,8 @@ def edit(document, index, wanted):
     strength.setValue(new_str)
     skin = sheet.getCellByPosition(column["Skin"], row)
     entries = drop_down(document, skin)
-    if wanted is None:
-        wanted = next(e for e in entries if e != skin.String and entries.count(e) == 1)
-    if wanted not in entries:
-        raise AssertionError(f"{wanted!r} is not in the drop-down {entries}")
+    if wanted not in entries or wanted == skin.String:
+        raise AssertionError(f"{wanted!r} is not another entry of the drop-down {entries}")
     skin.setString(entries[entries.index(wanted)])
     return new_str, wanted
 
