@@ -29,8 +29,19 @@ inline constexpr const char* kUndoCommand = "&Undo";
 inline constexpr const char* kRedoCommand = "&Redo";
 inline constexpr const char* kAddCommand = "&Add record";
 inline constexpr const char* kDeleteCommand = "&Delete records";
+inline constexpr const char* kSaveShortcut = "Ctrl+S";
+inline constexpr const char* kSaveAsShortcut = "Ctrl+Shift+S";
+inline constexpr const char* kUndoShortcut = "Ctrl+Z";
+inline constexpr const char* kRedoShortcut = "Ctrl+Y";
+inline constexpr const char* kRedoOtherShortcut = "Ctrl+Shift+Z";
 inline constexpr const char* kAddShortcut = "Ctrl+N";
 inline constexpr const char* kDeleteShortcut = "Ctrl+Del";
+// The title of a window with changes not saved, as Windows programs show
+// it: a star before the caption.
+inline constexpr const char* kModifiedCaption = "*%1";
+// The status line while the current cell differs from the file: the
+// table's own status, the column's caption, and how the cell changed.
+inline constexpr const char* kCurrentCellChanged = "%1. %2: %3";
 inline constexpr const char* kUnsavedQuestion = "The monster table has changes that are not saved. Save them to %1?";
 inline constexpr const char* kSourceChangedQuestion = "%1\n\nOverwrite it all the same?";
 inline constexpr const char* kBackupTakenQuestion = "%1\n\nReplace the backup?";

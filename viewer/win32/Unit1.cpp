@@ -290,6 +290,8 @@ bool TForm1::HandleKeyboard(MSG& message)
 
 void TForm1::Button1Click()
 {
+    if (!MayLeaveEdits())
+        return;
     session_.Load(*this);
     RecordsChanged();
 }
@@ -357,7 +359,7 @@ TableWindow* TForm1::ShowTable()
 {
     if (table_ == nullptr) {
         table_ = std::make_unique<TableWindow>(
-            window_, [this](int slot) { RunCommand(*this, [&] { ShowChosenRecord(*this, slot); }); },
+            window_, [this](int slot) { RunCommand(*this, [&] { ShowChosenRecord(*this, slot); }); }, session_,
             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)));
         table_->SetLoaded(session_.Loaded());
     }
@@ -367,9 +369,18 @@ TableWindow* TForm1::ShowTable()
 
 void TForm1::OpenFiles(const std::vector<std::string>& paths)
 {
+    if (!MayLeaveEdits())
+        return;
     DetachedViewer starter;
     RunCommand(*this, [&] { session_.Open(*this, paths, starter); });
     RecordsChanged();
+}
+
+// Changes not saved in the table are saved or dropped first, as the user
+// says, or kept (false).
+bool TForm1::MayLeaveEdits()
+{
+    return table_ == nullptr || table_->MayLeave();
 }
 
 // The table follows what Load read.
@@ -477,6 +488,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CLOSE:
+        // The table goes with the window it belongs to; with changes not
+        // saved it asks first, and may keep both open.
+        if (!MayLeaveEdits())
+            return 0;
         DestroyWindow(window_);
         PostQuitMessage(0);
         return 0;

@@ -73,6 +73,7 @@ private:
     void ChooseFileToOpen();
     void DroppedFiles(HDROP drop);
     void RecordsChanged();
+    bool MayLeaveEdits();
 
     zuninfo::ViewerSession session_;
     std::unique_ptr<zuninfo::TableWindow> table_;
