@@ -1,9 +1,12 @@
 // The fair floor the table of all monsters is compared with: the same window
 // written as a plain Win32 program would write it, with nothing of ours but
-// the manifest. An owner-data report list view with the same 23 columns
-// (captions, alignment, widths, Skin as the list view's own column shown
-// second), the "&Filter:" label and its edit box with its tooltip, and the
-// status bar, in "MS Sans Serif" 8 pt at the screen's DPI. Its rows are the
+// the manifest. A menu bar of the editor's three menus and their commands,
+// an owner-data report list view with the same 23 columns (captions,
+// alignment, widths, Skin as the list view's own column shown second) whose
+// rows are custom drawn as far as marking a changed cell needs (asked item
+// by item, drawn as the list view draws them), the "&Filter:" label and its
+// edit box with its tooltip, and the status bar, in "MS Sans Serif" 8 pt at
+// the screen's DPI. Its rows are the
 // records of the monster file named on the command line, their names from
 // mons.txt, skills.txt and attacks.txt in the current folder (UTF-8). When
 // the window is made, each name of the lists gets its cell text, "Orc Chief
@@ -290,6 +293,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                           CellText(shown[static_cast<std::size_t>(item.iItem)], FieldOfColumn(item.iSubItem), false, buffer),
                           item.cchTextMax);
             }
+        } else if (header.hwndFrom == list && header.code == NM_CUSTOMDRAW) {
+            const auto& draw = *reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam);
+            return draw.nmcd.dwDrawStage == CDDS_PREPAINT ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
         } else if (header.hwndFrom == list && header.code == LVN_COLUMNCLICK) {
             SortBy(FieldOfColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem));
         }
@@ -346,6 +352,25 @@ void MakeWindow(HINSTANCE instance, HWND owner)
                              760, 440, owner, nullptr, instance, nullptr);
     dpi = GetDpiForWindow(window);
     const HFONT font = MakeFont();
+    const HMENU menus = CreateMenu();
+    const struct {
+        const wchar_t* name;
+        std::array<const wchar_t*, 3> commands;
+    } menuList[] = {
+        {L"Fi&le", {L"&Save\tCtrl+S", L"Save &as\u2026\tCtrl+Shift+S", L"&Close"}},
+        {L"&Edit", {L"&Undo\tCtrl+Z", L"&Redo\tCtrl+Y", nullptr}},
+        {L"&Records", {L"&Add record\tCtrl+N", L"&Delete records\tCtrl+Del", nullptr}},
+    };
+    UINT command = 200;
+    for (const auto& menu : menuList) {
+        const HMENU popup = CreatePopupMenu();
+        for (const wchar_t* text : menu.commands) {
+            if (text != nullptr)
+                AppendMenuW(popup, MF_STRING, command++, text);
+        }
+        AppendMenuW(menus, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.name);
+    }
+    SetMenu(window, menus);
 
     const HWND label = CreateWindowExW(0, WC_STATICW, L"&Filter:", WS_CHILD | WS_VISIBLE | SS_LEFT, Scaled(8), Scaled(12),
                                        0, 0, window, nullptr, instance, nullptr);
@@ -395,7 +420,7 @@ void MakeWindow(HINSTANCE instance, HWND owner)
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, kFields, reinterpret_cast<LPARAM>(order));
 
     RECT frame{0, 0, Scaled(760), Scaled(440)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, kWindowExStyle, dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Filter();

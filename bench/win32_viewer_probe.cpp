@@ -10,6 +10,11 @@
 //   sort_name_ns     a click on Skin's header until painted
 //   sort_number_ns   then a click on Str's header, the same
 //   filter_ns        then one key typed into the filter box, the same
+//   repaint_ns       the filter emptied: the list view's own repaint of the
+//                    rows in view (all invalidated), until painted
+//   edit_ns          a committed edit: Enter after F2 and "777" in the first
+//                    row's Str, until painted
+//   undo_ns, redo_ns then Ctrl+Z, then Ctrl+Y, each until painted
 //   load_peak_kib    the peak working set after Load
 //   table_peak_kib   the peak working set after all that
 //   rows             the records Load read
@@ -18,6 +23,7 @@
 #include "data/MonsterInfo.h"
 #include "platform/ProgramArguments.h"
 #include "viewer/CommandLine.h"
+#include "viewer/TableEditor.h"
 #include "viewer/win32/Startup.h"
 #include "viewer/win32/Unit1.h"
 
@@ -73,6 +79,23 @@ void ClickColumn(HWND table, HWND list, const wchar_t* caption)
     SendMessageW(table, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
 }
 
+// A key (or with `ctrl`, the key with Ctrl) as the program's message loop
+// gets it, where the keyboard is.
+void Key(TForm1& form, WPARAM key, UINT message = WM_KEYDOWN, bool ctrl = false)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG keyMessage{GetFocus(), message, key, 0, 0, {}};
+    if (!form.HandleKeyboard(keyMessage)) {
+        TranslateMessage(&keyMessage);
+        DispatchMessageW(&keyMessage);
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
 int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monsterFile)
 {
     const zuninfo::CommandLine commandLine = zuninfo::ParseCommandLine({monsterFile});
@@ -101,11 +124,29 @@ int MeasureTable(HINSTANCE instance, int showCommand, const std::string& monster
     const long long sortName = timed([&] { ClickColumn(table->Handle(), table->List(), L"Skin"); });
     const long long sortNumber = timed([&] { ClickColumn(table->Handle(), table->List(), L"Str"); });
     const long long filter = timed([&] { SetWindowTextW(table->FilterBox(), L"g"); });
+
+    SetWindowTextW(table->FilterBox(), L"");
+    SetFocus(table->List());
+    Settle(form);
+    const long long repaint = timed([&] { InvalidateRect(table->List(), nullptr, FALSE); });
+    Key(form, VK_HOME, WM_KEYDOWN, true);
+    for (int column = 0; column < 14; ++column)
+        Key(form, VK_RIGHT);
+    Key(form, VK_F2);
+    for (const wchar_t typed : std::wstring_view(L"777"))
+        Key(form, typed, WM_CHAR);
+    Settle(form);
+    const long long edit = timed([&] { Key(form, VK_RETURN); });
+    const long long undo = timed([&] { Key(form, 'Z', WM_KEYDOWN, true); });
+    const long long redo = timed([&] { Key(form, 'Y', WM_KEYDOWN, true); });
     const long tablePeak = PeakKiB();
 
     std::printf("{\"window_ns\": %lld, \"table_ns\": %lld, \"sort_name_ns\": %lld, \"sort_number_ns\": %lld, "
-                "\"filter_ns\": %lld, \"load_peak_kib\": %ld, \"table_peak_kib\": %ld, \"rows\": %d}\n",
-                window, opened, sortName, sortNumber, filter, loadPeak, tablePeak, records);
+                "\"filter_ns\": %lld, \"repaint_ns\": %lld, \"edit_ns\": %lld, \"undo_ns\": %lld, "
+                "\"redo_ns\": %lld, \"edited\": %d, \"load_peak_kib\": %ld, \"table_peak_kib\": %ld, "
+                "\"rows\": %d}\n",
+                window, opened, sortName, sortNumber, filter, repaint, edit, undo, redo,
+                table->Editor().History().CanUndo() ? 1 : 0, loadPeak, tablePeak, records);
     std::fflush(stdout);
     return 0;
 }

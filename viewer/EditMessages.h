@@ -34,6 +34,7 @@ inline constexpr const char* kSaveAsShortcut = "Ctrl+Shift+S";
 inline constexpr const char* kUndoShortcut = "Ctrl+Z";
 inline constexpr const char* kRedoShortcut = "Ctrl+Y";
 inline constexpr const char* kRedoOtherShortcut = "Ctrl+Shift+Z";
+inline constexpr const char* kCloseShortcut = "Ctrl+W";
 inline constexpr const char* kAddShortcut = "Ctrl+N";
 inline constexpr const char* kDeleteShortcut = "Ctrl+Del";
 // The title of a window with changes not saved, as Windows programs show

@@ -475,7 +475,7 @@ void TableWindow::CreateMenus()
     };
     QMenu* file = menuBar_->addMenu(FromUtf8(kFileMenu));
     save_ = action(file, kSaveCommand, QKeySequence::Save, [this] { Save(); });
-    saveAs_ = action(file, kSaveAsCommand, QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { SaveAs(); });
+    saveAs_ = action(file, kSaveAsCommand, QKeySequence(QString::fromLatin1(kSaveAsShortcut)), [this] { SaveAs(); });
     file->addSeparator();
     import_ = action(file, kImportCommand, QKeySequence(), [this] { ImportEdits(); });
     export_ = action(file, kExportCommand, QKeySequence(), [this] { Export(); });
@@ -483,9 +483,9 @@ void TableWindow::CreateMenus()
     action(file, kCloseCommand, QKeySequence::Close, [this] { close(); });
 
     QMenu* edit = menuBar_->addMenu(FromUtf8(kEditMenu));
-    undo_ = action(edit, kUndoCommand, QKeySequence(QStringLiteral("Ctrl+Z")), [this] { Undo(); });
-    redo_ = action(edit, kRedoCommand, QKeySequence(QStringLiteral("Ctrl+Y")), [this] { Redo(); });
-    redo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    undo_ = action(edit, kUndoCommand, QKeySequence(QString::fromLatin1(kUndoShortcut)), [this] { Undo(); });
+    redo_ = action(edit, kRedoCommand, QKeySequence(QString::fromLatin1(kRedoShortcut)), [this] { Redo(); });
+    redo_->setShortcuts({QKeySequence(QString::fromLatin1(kRedoShortcut)), QKeySequence(QString::fromLatin1(kRedoOtherShortcut))});
 
     QMenu* records = menuBar_->addMenu(FromUtf8(kRecordsMenu));
     add_ = action(records, kAddCommand, QKeySequence(QString::fromLatin1(kAddShortcut)), [this] { AddRecord(); });

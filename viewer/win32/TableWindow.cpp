@@ -138,7 +138,7 @@ void TableWindow::CreateMenus()
     AppendMenuW(file, MF_STRING, kSaveId, MenuText(kSaveCommand, kSaveShortcut).c_str());
     AppendMenuW(file, MF_STRING, kSaveAsId, MenuText(kSaveAsCommand, kSaveAsShortcut).c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, kCloseId, MenuText(kCloseCommand, nullptr).c_str());
+    AppendMenuW(file, MF_STRING, kCloseId, MenuText(kCloseCommand, kCloseShortcut).c_str());
     const HMENU edit = CreatePopupMenu();
     AppendMenuW(edit, MF_STRING, kUndoId, MenuText(kUndoCommand, kUndoShortcut).c_str());
     AppendMenuW(edit, MF_STRING, kRedoId, MenuText(kRedoCommand, kRedoShortcut).c_str());
@@ -156,6 +156,7 @@ void TableWindow::CreateMenus()
         {FCONTROL | FVIRTKEY, 'Z', kUndoId},
         {FCONTROL | FVIRTKEY, 'Y', kRedoId},
         {FCONTROL | FSHIFT | FVIRTKEY, 'Z', kRedoId},
+        {FCONTROL | FVIRTKEY, 'W', kCloseId},
         {FCONTROL | FVIRTKEY, 'N', kAddId},
         {FCONTROL | FVIRTKEY, VK_DELETE, kDeleteId},
     };
@@ -403,6 +404,19 @@ void TableWindow::MoveTo(int row, int column)
     if (before >= 0 && before != row)
         SendMessageW(list_, LVM_REDRAWITEMS, static_cast<WPARAM>(before), before);
     UpdateStatus();
+}
+
+// Whether a cell of the row differs from the file. With no changes not
+// saved, none does.
+bool TableWindow::RowDiffers(int row) const
+{
+    if (!editor_->Modified() || row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return false;
+    for (int column = 0; column < RecordTable::ColumnCount(); ++column) {
+        if (editor_->Differs(rows_[static_cast<std::size_t>(row)], column))
+            return true;
+    }
+    return false;
 }
 
 int TableWindow::RowOf(int slot) const
@@ -883,9 +897,22 @@ LRESULT TableWindow::CustomDraw(NMLVCUSTOMDRAW& draw)
 {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        paintedCurrentRow_ = CurrentRow();
         return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPREPAINT: {
+        // Only the rows that need it are drawn here: a row with a changed
+        // cell, cell by cell, and the current row's frame after it. The
+        // current cell's frame stands for the row's focus rectangle.
+        const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+        LRESULT drawn = CDRF_DODEFAULT;
+        if (row == paintedCurrentRow_) {
+            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_FOCUS);
+            drawn |= CDRF_NOTIFYPOSTPAINT;
+        }
+        if (RowDiffers(row))
+            drawn |= CDRF_NOTIFYSUBITEMDRAW;
+        return drawn;
+    }
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
         if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
@@ -908,7 +935,7 @@ LRESULT TableWindow::CustomDraw(NMLVCUSTOMDRAW& draw)
     }
     case CDDS_ITEMPOSTPAINT: {
         const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
-        if (row != CurrentRow())
+        if (row != paintedCurrentRow_)
             return CDRF_DODEFAULT;
         const RECT cell = CellRect(row, column_);
         const HPEN pen = CreatePen(PS_INSIDEFRAME, std::max(1, Scaled(2)), GetSysColor(COLOR_WINDOWTEXT));

@@ -98,6 +98,7 @@ private:
     void MoveTo(int row, int column);
     RECT CellRect(int row, int column) const;
     int RowOf(int slot) const;
+    bool RowDiffers(int row) const;
     void BeginEdit(const std::wstring& text, bool fresh);
     void Complete();
     void FinishEdit(bool tab);
@@ -141,6 +142,7 @@ private:
     HFONT font_ = nullptr;
     Editing editing_;
     bool completing_ = false;
+    int paintedCurrentRow_ = -1; // while the list paints
 };
 
 } // namespace zuninfo
