@@ -369,15 +369,14 @@ TableWindow* TForm1::ShowTable()
 
 void TForm1::OpenFiles(const std::vector<std::string>& paths)
 {
-    if (!MayLeaveEdits())
-        return;
     DetachedViewer starter;
     RunCommand(*this, [&] { session_.Open(*this, paths, starter); });
     RecordsChanged();
 }
 
 // Changes not saved in the table are saved or dropped first, as the user
-// says, or kept (false).
+// says, or kept (false). (Once a file is loaded, Load is off and another
+// file opens in a viewer of its own, so only closing leaves them.)
 bool TForm1::MayLeaveEdits()
 {
     return table_ == nullptr || table_->MayLeave();
