@@ -48,6 +48,8 @@ enum MenuCommand : int {
     kRedoId,
     kAddId,
     kDeleteId,
+    kImportId,
+    kExportId,
 };
 
 // A menu command's text: its name, a tab, its key.
@@ -137,6 +139,9 @@ void TableWindow::CreateMenus()
     const HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, kSaveId, MenuText(kSaveCommand, kSaveShortcut).c_str());
     AppendMenuW(file, MF_STRING, kSaveAsId, MenuText(kSaveAsCommand, kSaveAsShortcut).c_str());
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kImportId, MenuText(kImportCommand, nullptr).c_str());
+    AppendMenuW(file, MF_STRING, kExportId, MenuText(kExportCommand, nullptr).c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, kCloseId, MenuText(kCloseCommand, kCloseShortcut).c_str());
     const HMENU edit = CreatePopupMenu();
@@ -656,8 +661,9 @@ void TableWindow::EditsChanged()
     const auto enable = [this](int command, bool enabled) {
         EnableMenuItem(menu_, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     };
-    for (const int command : {kSaveId, kSaveAsId, kAddId, kDeleteId})
+    for (const int command : {kSaveId, kSaveAsId, kAddId, kDeleteId, kImportId})
         enable(command, editable);
+    enable(kExportId, table_.Loaded());
     enable(kUndoId, history.CanUndo());
     enable(kRedoId, history.CanRedo());
     const std::wstring undo = MenuText(std::string(kUndoCommand) + (history.CanUndo() ? " " + history.UndoText() : ""),
@@ -683,6 +689,28 @@ bool TableWindow::SaveAs()
     CommitOpenEditor();
     WindowDialogs dialogs(window_);
     return Saved(file_->SaveAs(dialogs));
+}
+
+bool TableWindow::ImportEdits()
+{
+    CommitOpenEditor();
+    WindowDialogs dialogs(window_);
+    const SaveResult result = file_->ImportEdits(dialogs);
+    if (result.done)
+        ShowPlace(EditPlace{0, -1, true});
+    if (!result.status.empty())
+        Say(result.status);
+    return result.done;
+}
+
+bool TableWindow::Export()
+{
+    CommitOpenEditor();
+    WindowDialogs dialogs(window_);
+    const SaveResult result = file_->Export(dialogs);
+    if (!result.status.empty())
+        Say(result.status);
+    return result.done;
 }
 
 // After a save (or not): the marks and the status bar follow.
@@ -746,6 +774,12 @@ void TableWindow::Command(int command)
         break;
     case kSaveAsId:
         SaveAs();
+        break;
+    case kImportId:
+        ImportEdits();
+        break;
+    case kExportId:
+        Export();
         break;
     case kCloseId:
         SendMessageW(window_, WM_CLOSE, 0, 0);

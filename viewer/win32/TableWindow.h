@@ -71,6 +71,9 @@ public:
     // Before Load, another file opened, or a window closed: with changes
     // not saved, asks whether to save them; false to stay as it is.
     bool MayLeave();
+    // Import edits… and Export…: true when done.
+    bool ImportEdits();
+    bool Export();
 
 private:
     struct Editing {
