@@ -31,6 +31,14 @@ void TableEditor::Start(std::optional<std::string> whyNot)
     whyNot_ = std::move(whyNot);
 }
 
+std::string TableEditor::Status(int shown) const
+{
+    std::string text = table_.Status(shown);
+    if (table_.Loaded() && !Editable())
+        text += ". " + WhyNotEditable();
+    return text;
+}
+
 std::string TableEditor::WhyNotEditable() const
 {
     return whyNot_ ? Worded(kNotEditable, {*whyNot_}) : std::string();

@@ -37,6 +37,9 @@ public:
     void Start(std::optional<std::string> whyNot = std::nullopt);
     bool Editable() const { return !whyNot_; }
     std::string WhyNotEditable() const;
+    // The table window's status line with `shown` rows showing: the table's
+    // own, and where the file loaded may not be edited, why.
+    std::string Status(int shown) const;
 
     // What the text typed into a cell means there.
     CellInput Check(int slot, int column, const std::string& text) const;

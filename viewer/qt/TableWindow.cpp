@@ -549,10 +549,7 @@ void TableWindow::CopySelection()
 
 void TableWindow::UpdateStatus()
 {
-    std::string text = table_.Status(proxy_->rowCount());
-    if (table_.Loaded() && !editor_->Editable())
-        text += ". " + editor_->WhyNotEditable();
-    status_->setText(FromUtf8(text));
+    status_->setText(FromUtf8(editor_->Status(proxy_->rowCount())));
 }
 
 void TableWindow::Say(const std::string& text)

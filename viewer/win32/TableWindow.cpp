@@ -746,11 +746,9 @@ bool TableWindow::MayLeave()
 // differs from the file, if it does (which a screen reader reads there).
 void TableWindow::UpdateStatus()
 {
-    std::string text = table_.Status(static_cast<int>(rows_.size()));
+    std::string text = editor_->Status(static_cast<int>(rows_.size()));
     const int row = CurrentRow();
-    if (table_.Loaded() && !editor_->Editable())
-        text += ". " + editor_->WhyNotEditable();
-    else if (table_.Loaded() && row >= 0 && static_cast<std::size_t>(row) < rows_.size()
+    if (table_.Loaded() && editor_->Editable() && row >= 0 && static_cast<std::size_t>(row) < rows_.size()
              && editor_->Differs(rows_[static_cast<std::size_t>(row)], column_))
         text = Worded(kCurrentCellChanged,
                       {text, RecordTable::Caption(column_), editor_->ChangeText(rows_[static_cast<std::size_t>(row)], column_)});
