@@ -35,10 +35,4 @@ bool SameFile(const std::string& a, const std::string& b)
     return error ? a == b : x == y;
 }
 
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(NamedPath(path), error);
-}
-
 } // namespace zuninfo

@@ -18,7 +18,4 @@ std::string NamedPathText(const std::filesystem::path& path);
 // compared as written where either cannot be resolved.
 bool SameFile(const std::string& a, const std::string& b);
 
-// Whether `path` names a file that can be read as one (not a folder).
-bool IsFile(const std::string& path);
-
 } // namespace zuninfo

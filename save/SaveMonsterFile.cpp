@@ -44,7 +44,7 @@ DataFiles FilesOf(const std::string& monsterFile, const std::array<bool, kNameLi
 
 SaveOutcome Outcome(SaveStatus status, std::string message)
 {
-    return {status, std::move(message)};
+    return {status, std::move(message), {}};
 }
 
 // The first finding that keeps the viewer from reading the file whole.
@@ -78,11 +78,6 @@ std::optional<FileFingerprint> FingerprintOf(const std::string& path)
 FileFingerprint FingerprintOfBytes(std::string_view bytes)
 {
     return {bytes.size(), Hashed(kFnvOffset, bytes)};
-}
-
-std::optional<std::string> WhyNotEditable(const std::string& monsterFile)
-{
-    return ReadForEditing(monsterFile).whyNot;
 }
 
 EditableRead ReadForEditing(const std::string& monsterFile)
@@ -227,7 +222,11 @@ SaveOutcome SaveMonsterFile(const SaveRequest& request)
                               + " added, " + std::to_string(written.removed) + " removed";
         if (request.backup)
             message += "; the file as loaded is kept as " + *request.backup;
-        return Outcome(SaveStatus::Saved, message);
+        SaveOutcome saved = Outcome(SaveStatus::Saved, message);
+        saved.lines.reserve(written.read.records.size());
+        for (const ShownRecord& record : written.read.records)
+            saved.lines.push_back(record.line);
+        return saved;
     } catch (const ReadBackRefusal& refusal) {
         return Outcome(SaveStatus::Refused, refusal.what());
     } catch (const std::runtime_error& error) {

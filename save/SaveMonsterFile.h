@@ -42,14 +42,11 @@ struct WantedRecord {
     MonsterRecord record;
 };
 
-// Whether the viewer reads the file whole, so that it may be edited: none
-// when it does; else why not, in the checker's words, with the place
-// ("zuninfo.qdf:5:38: error: Pow (field 17): '12x' is not ...").
-std::optional<std::string> WhyNotEditable(const std::string& monsterFile);
-
-// The monster file as an editor starts from it: why it may not be edited
-// (see WhyNotEditable), the line each record starts on, and which name lists
-// the name tables hold (by NameList).
+// The monster file as an editor starts from it: whether the viewer reads it
+// whole, so that it may be edited (whyNot: none when it does; else why not,
+// in the checker's words, with the place: "zuninfo.qdf:5:38: error: Pow
+// (field 17): '12x' is not ..."), the line each record starts on, and which
+// name lists the name tables hold (by NameList).
 struct EditableRead {
     std::optional<std::string> whyNot;
     std::vector<std::int64_t> lines;
@@ -86,6 +83,8 @@ enum class SaveStatus {
 struct SaveOutcome {
     SaveStatus status = SaveStatus::Failed;
     std::string message; // what to tell the user, whole
+    // Saved: the line each record of the new file starts on, as read back.
+    std::vector<std::int64_t> lines;
 };
 
 SaveOutcome SaveMonsterFile(const SaveRequest& request);

@@ -84,7 +84,7 @@ SaveResult EditedFile::SaveTo(SaveDialogs& dialogs, const std::string& target)
             backedUp_ = true;
             file_ = target;
             KeepLoaded(FileBytes(file_));
-            lines_ = ReadForEditing(file_).lines;
+            lines_ = outcome.lines;
             return {true, false, Worded(kSavedTo, {target})};
         case SaveStatus::SourceChanged:
         case SaveStatus::BackupTaken: {

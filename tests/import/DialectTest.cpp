@@ -6,6 +6,7 @@
 #include "import/ImportCommand.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
+#include "tests/support/RecordLine.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,13 @@ namespace fs = std::filesystem;
 #ifndef _WIN32
 namespace {
 
-std::string Line(int index, int skin, int str)
-{
-    std::string line = std::to_string(index) + " " + std::to_string(skin);
-    for (int field = 2; field < 23; ++field)
-        line += " " + std::to_string(field == 14 ? str : 0);
-    return line + "\r\n";
-}
-
 // Western and Cyrillic names, in UTF-8 and in their code pages.
 const std::string kEclaireur = "\xC3\x89" "claireur", kEclaireur1252 = "\xC9" "claireur";
 const std::string kGoblin = "\xD0\x93\xD0\xBE\xD0\xB1\xD0\xBB\xD0\xB8\xD0\xBD", kGoblin1251 = "\xC3\xEE\xE1\xEB\xE8\xED";
 const std::string kMons = "1 " + kEclaireur + "\r\n2 007\r\n3 1E5\r\n4 Orc\r\n";
 const std::string kMons1251 = "1 " + kGoblin1251 + "\r\n4 Orc\r\n";
-const std::string kQdf = Line(1, 1, 10) + Line(2, 2, 20) + Line(3, 3, 30) + Line(4, 4, 40);
-const std::string kQdfStr15 = Line(1, 1, 15) + Line(2, 2, 20) + Line(3, 3, 30) + Line(4, 4, 40);
+const std::string kQdf = RecordLine(1, 1, 10) + RecordLine(2, 2, 20) + RecordLine(3, 3, 30) + RecordLine(4, 4, 40);
+const std::string kQdfStr15 = RecordLine(1, 1, 15) + RecordLine(2, 2, 20) + RecordLine(3, 3, 30) + RecordLine(4, 4, 40);
 
 // The comma CSV's cells (it quotes none here), the first record's Str set to
 // 15, written again with `separator` and CR LF, every cell quoted with

@@ -1,12 +1,13 @@
 // The xlsx export read back, and zuninfo-import on workbooks made by hand:
 // xlsx and ods cells of each kind, and hostile workbooks (zip and XML bombs,
 // a DTD, repeat counts past any table), each refused within bounds.
-#include "export/ExportCommand.h"
 #include "exchange/EditedTable.h"
-#include "import/ImportCommand.h"
 #include "exchange/SpreadsheetParts.h"
+#include "export/ExportCommand.h"
+#include "import/ImportCommand.h"
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
+#include "tests/support/RecordLine.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -25,16 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Line(int index, int skin, int str)
-{
-    std::string line = std::to_string(index) + " " + std::to_string(skin);
-    for (int field = 2; field < 23; ++field)
-        line += " " + std::to_string(field == 14 ? str : 0);
-    return line + "\r\n";
-}
-
 const std::string kMons = "1 007\r\n2 1E5\r\n3 Orc \"Chief\"; the\tTall\r\n";
-const std::string kQdf = Line(1, 1, 10) + Line(2, 2, 20) + Line(3, 3, 30);
+const std::string kQdf = RecordLine(1, 1, 10) + RecordLine(2, 2, 20) + RecordLine(3, 3, 30);
 
 // A zip of these parts, made with libzip.
 std::string Zip(const std::map<std::string, std::string>& parts, const fs::path& scratch)
@@ -137,7 +130,7 @@ struct WorkbookCase {
 TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
 {
     // A workbook made by hand holds the first record alone.
-    const std::string str15 = Line(1, 1, 15);
+    const std::string str15 = RecordLine(1, 1, 15);
     const std::string bomb(kMostPartBytes + 1, ' ');
     const std::string laughs = "<!DOCTYPE w [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>";
     const WorkbookCase cases[] = {

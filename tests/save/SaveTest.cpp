@@ -141,7 +141,7 @@ TEST(Save, WhyNotEditableGivesTheCheckersFirstWordsWithThePlace)
         ResetProgramState();
         FileSandbox sandbox;
         FileSandbox::Write(sandbox.Folder() / "zuninfo.qdf", c.qdf);
-        const std::optional<std::string> why = WhyNotEditable("zuninfo.qdf");
+        const std::optional<std::string> why = ReadForEditing("zuninfo.qdf").whyNot;
         EXPECT_EQ(why.value_or("").substr(0, c.says.size()), c.says);
         EXPECT_EQ(why.has_value(), !c.says.empty());
     }

@@ -1,11 +1,11 @@
 #include "viewer/qt/TableWindow.h"
 
-#include "save/FileBytes.h"
 #include "viewer/EditMessages.h"
 #include "viewer/FormLayout.h"
 #include "viewer/RecordBrowser.h"
 #include "viewer/TableEditor.h"
 #include "viewer/ViewerSession.h"
+#include "viewer/qt/WindowDialogs.h"
 
 #include <QAbstractTableModel>
 #include <QClipboard>
@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,17 +20,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 #include <utility>
 
 namespace zuninfo {
@@ -48,74 +43,6 @@ std::string ToUtf8(const QString& text)
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
-
-// A file's name as the system names it, and back.
-std::string LocalName(const QString& path)
-{
-    return path.toLocal8Bit().toStdString();
-}
-
-QString FromLocalName(const std::string& name)
-{
-    return QString::fromLocal8Bit(QByteArray::fromStdString(name));
-}
-
-// The window's questions as message boxes over it.
-class WindowDialogs final : public SaveDialogs {
-public:
-    explicit WindowDialogs(QWidget* parent) : parent_(parent) {}
-
-    bool Confirm(const std::string& question) override
-    {
-        return Ask(question, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
-    }
-
-    Unsaved AskUnsaved(const std::string& question) override
-    {
-        switch (Ask(question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
-        case QMessageBox::Save:
-            return Unsaved::Save;
-        case QMessageBox::Discard:
-            return Unsaved::Discard;
-        default:
-            return Unsaved::Cancel;
-        }
-    }
-
-    void Warn(const std::string& message) override
-    {
-        QMessageBox::warning(parent_, QGuiApplication::applicationDisplayName(), FromUtf8(message));
-    }
-
-    std::optional<std::string> ChooseFile(const FileChoice& choice, const std::string& current) override
-    {
-        const QString title = QString::fromUtf8(choice.title);
-        const QString filters = QString::fromUtf8(choice.filters);
-        const QString chosen = choice.toWrite
-                                   ? QFileDialog::getSaveFileName(parent_, title, FromLocalName(current), filters)
-                                   : QFileDialog::getOpenFileName(parent_, title, FromLocalName(current), filters);
-        if (chosen.isEmpty())
-            return std::nullopt;
-        return LocalName(chosen);
-    }
-
-private:
-    // What the user chose: Cancel when the box was closed without a button.
-    QMessageBox::StandardButton Ask(const std::string& text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton preferred)
-    {
-        QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), FromUtf8(text), buttons,
-                        parent_);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(preferred);
-        box.setEscapeButton(QMessageBox::Cancel);
-        box.exec();
-        QAbstractButton* clicked = box.clickedButton();
-        return clicked != nullptr ? box.standardButton(clicked) : QMessageBox::Cancel;
-    }
-
-    QWidget* parent_;
-};
 
 } // namespace
 

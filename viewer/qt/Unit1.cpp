@@ -2,6 +2,7 @@
 
 #include "data/NameLists.h"
 #include "platform/Exception.h"
+#include "platform/qt/LocalNames.h"
 #include "viewer/FormLayout.h"
 #include "viewer/RecordBrowser.h"
 #include "viewer/qt/Startup.h"
@@ -96,18 +97,6 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent)
         return new QStatusBar(parent);
     }
     return nullptr;
-}
-
-// A file's name as the system names it, and back (what QFile's encodeName
-// and decodeName do).
-std::string LocalName(const QString& path)
-{
-    return path.toLocal8Bit().toStdString();
-}
-
-QString FromLocalName(const std::string& name)
-{
-    return QString::fromLocal8Bit(QByteArray::fromStdString(name));
 }
 
 // The local files a drag carries; none when it carries anything else too.
