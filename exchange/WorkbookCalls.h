@@ -1,0 +1,29 @@
+#pragma once
+
+#include "exchange/TableReaders.h"
+#include "exchange/XlsxWorkbook.h"
+
+#include <cstddef>
+
+namespace zuninfo {
+
+// The xlsx and ods code as the module zuninfo-workbooks.so hands it to the
+// program that loads it. The module is built with the program, of the same
+// sources, and shares its types: `build` and the sizes tell a module of
+// another build, which is never called.
+struct WorkbookCalls {
+    const char* build;
+    std::size_t tableSize;
+    std::size_t recordSize;
+    void (*writeXlsx)(const std::vector<ShownRecord>& records, std::ostream& out);
+    TableReader readXlsx;
+    TableReader readOds;
+};
+
+inline constexpr WorkbookCalls kTheseWorkbookCalls{ZUNINFO_VERSION, sizeof(EditedTable), sizeof(ShownRecord),
+                                                   nullptr, nullptr, nullptr};
+
+} // namespace zuninfo
+
+// The module's one entry.
+extern "C" const zuninfo::WorkbookCalls* zuninfo_workbook_calls();
