@@ -16,6 +16,8 @@ struct EditPlace {
     int column = -1;
     // Records came or went: every row after `slot` moved.
     bool rowsMoved = false;
+    // Only the record at `slot` changed: only its row is to be shown anew.
+    bool oneRecord = false;
 };
 
 // One step of the history: done, undone, and done again.

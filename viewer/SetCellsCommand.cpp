@@ -1,5 +1,7 @@
 #include "viewer/SetCellsCommand.h"
 
+#include <algorithm>
+
 namespace zuninfo {
 
 SetCellsCommand::SetCellsCommand(const WorkingCopy& copy, std::vector<CellValue> cells, std::string text)
@@ -27,7 +29,10 @@ EditPlace SetCellsCommand::Place() const
 {
     if (changes_.empty())
         return {};
-    return {changes_.front().cell.slot, changes_.front().cell.column, false};
+    const int slot = changes_.front().cell.slot;
+    const bool oneRecord
+        = std::all_of(changes_.begin(), changes_.end(), [slot](const Change& change) { return change.cell.slot == slot; });
+    return {slot, changes_.front().cell.column, false, oneRecord};
 }
 
 } // namespace zuninfo

@@ -227,6 +227,18 @@ TEST_F(TableEditorTest, OneHistoryUndoesAndRedoesEveryKindOfStep)
     }
 }
 
+TEST_F(TableEditorTest, AStepThatChangedOneRecordSaysSoThatOnlyItsRowIsShownAnew)
+{
+    const auto one = [](const std::optional<EditPlace>& place) { return place && place->oneRecord; };
+    EXPECT_TRUE(one(editor->SetCell(1, kStr, "777").place));
+    EXPECT_TRUE(one(editor->SetCells({{2, kStr, 1}, {2, kIndex, 40}}, "two cells").place));
+    EXPECT_FALSE(one(editor->SetCells({{0, kStr, 1}, {2, kStr, 2}}, "two records").place));
+    EXPECT_FALSE(one(editor->Undo()));
+    EXPECT_TRUE(one(editor->Undo()));
+    EXPECT_TRUE(one(editor->Redo()));
+    EXPECT_FALSE(one(editor->AddRecord(1).place));
+}
+
 TEST_F(TableEditorTest, ChangedCellsAreToldWithWhatTheyWere)
 {
     editor->SetCell(1, kStr, "777");

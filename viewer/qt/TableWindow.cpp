@@ -126,6 +126,7 @@ public:
     }
 
     void CellChanged(int row, int column) { emit dataChanged(index(row, column), index(row, column)); }
+    void RecordChanged(int row) { emit dataChanged(index(row, 0), index(row, columnCount() - 1)); }
     void AllChanged()
     {
         if (rowCount() > 0)
@@ -583,6 +584,8 @@ void TableWindow::Show(const std::optional<EditPlace>& place)
         model_->Reset();
         if (sort_.column >= 0)
             proxy_->sort(sort_.column, sort_.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    } else if (place->oneRecord) {
+        model_->RecordChanged(place->slot);
     } else {
         model_->AllChanged();
     }
