@@ -12,6 +12,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,7 +43,9 @@ Loaded Load()
 {
     const std::string folder = ProgramFolder();
     const std::string places[] = {folder + "/" + kModule,
-                                  folder + "/" ZUNINFO_INSTALLED_MODULE_DIR "/" + kModule};
+                                  std::filesystem::path(folder + "/" ZUNINFO_INSTALLED_MODULE_DIR "/" + kModule)
+                                      .lexically_normal()
+                                      .string()};
     std::string why;
     for (const std::string& place : places) {
         if (access(place.c_str(), F_OK) != 0)
