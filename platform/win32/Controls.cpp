@@ -119,6 +119,23 @@ void ScaledWindow::AddTooltip(HWND control, const wchar_t* hint)
     }
 }
 
+void ScaledWindow::RemoveTooltip(HWND control)
+{
+    if (tooltip_ == nullptr)
+        return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    COMBOBOXINFO comboBox{};
+    comboBox.cbSize = sizeof(comboBox);
+    if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
+        tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 LRESULT ScaledWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

@@ -63,6 +63,8 @@ protected:
     // Shows `hint` as the tooltip of `control`, one of the window's
     // controls; over a combo box, over its edit part too.
     void AddTooltip(HWND control, const wchar_t* hint);
+    // The hint of a control about to go.
+    void RemoveTooltip(HWND control);
 
     // Every message of the window's, from WM_NCCREATE to before
     // WM_NCDESTROY. Nothing may be thrown through Windows' own code.
