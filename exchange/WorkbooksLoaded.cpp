@@ -46,7 +46,6 @@ Loaded Load()
                                   std::filesystem::path(folder + "/" ZUNINFO_INSTALLED_MODULE_DIR "/" + kModule)
                                       .lexically_normal()
                                       .string()};
-    std::string why;
     for (const std::string& place : places) {
         if (access(place.c_str(), F_OK) != 0)
             continue;

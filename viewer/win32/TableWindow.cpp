@@ -558,9 +558,10 @@ void TableWindow::CloseEditor()
         RedrawWindow(window_, nullptr, beside, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     DeleteObject(beside);
     DeleteObject(inRows);
-    const int row = RowOf(editing_.slot);
-    if (row >= 0)
+    if (const int row = RowOf(editing_.slot); row >= 0)
         SendMessageW(list_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    else
+        RedrawWindow(window_, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The keyboard went elsewhere (a click, Alt+F): what the editor holds is
