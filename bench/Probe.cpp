@@ -1,9 +1,11 @@
 #include "Probe.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -44,4 +46,12 @@ bool FirstPaint::eventFilter(QObject* watched, QEvent* event)
         QTimer::singleShot(0, window_, then_);
     }
     return false;
+}
+
+void PrintPaintedAndExit(const char* peakKey)
+{
+    std::printf("{\"painted_ns\": %lld, \"%s\": %ld}\n", static_cast<long long>(MonotonicNs()), peakKey,
+                PeakResidentKiB());
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
 }

@@ -17,6 +17,10 @@ std::int64_t MonotonicNs();
 // The process's peak resident set (VmHWM) in KiB.
 long PeakResidentKiB();
 
+// Prints the clock and the peak resident memory, under `peakKey`, as one
+// JSON line ({"painted_ns": ..., "<peakKey>": ...}), then ends the event loop.
+void PrintPaintedAndExit(const char* peakKey);
+
 // Calls `then` once, right after the first paint of `window` has finished.
 class FirstPaint : public QObject {
 public:

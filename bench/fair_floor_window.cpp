@@ -22,7 +22,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <string>
@@ -110,12 +109,7 @@ int main(int argc, char* argv[])
         }
     }
 
-    FirstPaint painted(&window, [] {
-        std::printf("{\"painted_ns\": %lld, \"peak_kib\": %ld}\n", static_cast<long long>(MonotonicNs()),
-                    PeakResidentKiB());
-        std::fflush(stdout);
-        QApplication::exit(0);
-    });
+    FirstPaint painted(&window, [] { PrintPaintedAndExit("peak_kib"); });
     window.show();
     return QApplication::exec();
 }

@@ -6,19 +6,12 @@
 #include <QApplication>
 #include <QMainWindow>
 
-#include <cstdio>
-
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QMainWindow window;
     window.resize(523, 476);
-    FirstPaint painted(&window, [] {
-        std::printf("{\"painted_ns\": %lld, \"peak_kib\": %ld}\n", static_cast<long long>(MonotonicNs()),
-                    PeakResidentKiB());
-        std::fflush(stdout);
-        QApplication::exit(0);
-    });
+    FirstPaint painted(&window, [] { PrintPaintedAndExit("peak_kib"); });
     window.show();
     return QApplication::exec();
 }

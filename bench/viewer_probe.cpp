@@ -130,10 +130,7 @@ int main(int argc, char* argv[])
         painted = MonotonicNs();
         startupPeak = PeakResidentKiB();
         if (startupOnly) {
-            std::printf("{\"painted_ns\": %lld, \"startup_peak_kib\": %ld}\n", static_cast<long long>(painted),
-                        startupPeak);
-            std::fflush(stdout);
-            QApplication::exit(0);
+            PrintPaintedAndExit("startup_peak_kib");
             return;
         }
         QTimer::singleShot(500, measure);

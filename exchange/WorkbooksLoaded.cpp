@@ -10,12 +10,10 @@
 #include "save/OutputFile.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace zuninfo {
 
@@ -25,13 +23,9 @@ constexpr const char* kModule = "zuninfo-workbooks.so";
 
 std::string ProgramFolder()
 {
-    std::vector<char> path(4096);
-    const ssize_t got = readlink("/proc/self/exe", path.data(), path.size());
-    if (got <= 0 || static_cast<std::size_t>(got) >= path.size())
-        return ".";
-    const std::string whole(path.data(), static_cast<std::size_t>(got));
-    const std::size_t slash = whole.rfind('/');
-    return slash == std::string::npos || slash == 0 ? whole.substr(0, slash + 1) : whole.substr(0, slash);
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : program.parent_path().string();
 }
 
 struct Loaded {
@@ -47,7 +41,7 @@ Loaded Load()
                                       .lexically_normal()
                                       .string()};
     for (const std::string& place : places) {
-        if (access(place.c_str(), F_OK) != 0)
+        if (std::error_code error; !std::filesystem::exists(place, error))
             continue;
         void* module = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {

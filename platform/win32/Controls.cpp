@@ -103,36 +103,30 @@ void ScaledWindow::AddTooltip(HWND control, const wchar_t* hint)
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
     }
+    SendToTooltip(TTM_ADDTOOLW, control, hint);
+}
+
+void ScaledWindow::RemoveTooltip(HWND control)
+{
+    if (tooltip_ != nullptr)
+        SendToTooltip(TTM_DELTOOLW, control, nullptr);
+}
+
+void ScaledWindow::SendToTooltip(UINT message, HWND control, const wchar_t* hint)
+{
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(hint);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
     // Over most of a combo box the mouse is over its edit part.
     COMBOBOXINFO comboBox{};
     comboBox.cbSize = sizeof(comboBox);
     if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
         tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-}
-
-void ScaledWindow::RemoveTooltip(HWND control)
-{
-    if (tooltip_ == nullptr)
-        return;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    COMBOBOXINFO comboBox{};
-    comboBox.cbSize = sizeof(comboBox);
-    if (GetComboBoxInfo(control, &comboBox) && comboBox.hwndItem != nullptr) {
-        tool.uId = reinterpret_cast<UINT_PTR>(comboBox.hwndItem);
-        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

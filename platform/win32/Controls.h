@@ -83,6 +83,8 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // TTM_ADDTOOLW or TTM_DELTOOLW for the control, and a combo box's edit part.
+    void SendToTooltip(UINT message, HWND control, const wchar_t* hint);
 
     WindowDesign design_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
