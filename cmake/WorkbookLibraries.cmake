@@ -1,5 +1,6 @@
 # The libraries the tools write and read workbooks with, as the targets
-# zuninfo::xlsxwriter, zuninfo::zip and zuninfo::expat. On Linux the
+# zuninfo::xlsxwriter, zuninfo::minizip (zips written and read) and
+# zuninfo::expat. On Linux the
 # system's (Debian's -dev packages, through pkg-config). For the Windows
 # build, cross-built here with the same toolchain from their Debian source
 # packages, which `scripts/setup windows` unpacks into
@@ -8,14 +9,15 @@
 if(NOT WIN32)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET GLOBAL xlsxwriter)
-  pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET GLOBAL libzip)
+  pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET GLOBAL minizip)
   pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET GLOBAL expat)
   add_library(zuninfo::xlsxwriter ALIAS PkgConfig::XLSXWRITER)
-  add_library(zuninfo::zip ALIAS PkgConfig::LIBZIP)
+  add_library(zuninfo::minizip ALIAS PkgConfig::MINIZIP)
   add_library(zuninfo::expat ALIAS PkgConfig::EXPAT)
   return()
 endif()
 
+enable_language(C)
 include(ExternalProject)
 set(prefix ${PROJECT_BINARY_DIR}/workbook-libraries)
 file(MAKE_DIRECTORY ${prefix}/include)
@@ -49,11 +51,14 @@ zuninfo_workbook_library(expat ${ZUNINFO_EXPAT_SOURCE}/expat libexpat.a
   -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_SHARED_LIBS=OFF
   -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF -DEXPAT_DTD=OFF)
 set_property(TARGET zuninfo::expat PROPERTY INTERFACE_COMPILE_DEFINITIONS XML_STATIC)
-zuninfo_workbook_library(zip ${ZUNINFO_LIBZIP_SOURCE} libzip.a
-  -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF
-  -DENABLE_WINDOWS_CRYPTO=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF
-  -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF)
-set_property(TARGET zuninfo::zip PROPERTY INTERFACE_LINK_LIBRARIES z)
-# With its own copy of minizip.
+# With its own copy of minizip, whose writing half (zip.c, ioapi.c) it
+# holds.
 zuninfo_workbook_library(xlsxwriter ${ZUNINFO_XLSXWRITER_SOURCE} libxlsxwriter.a)
 set_property(TARGET zuninfo::xlsxwriter PROPERTY INTERFACE_LINK_LIBRARIES z)
+# Its reading half from the same copy, on the file calls libxlsxwriter holds.
+set(minizip ${ZUNINFO_XLSXWRITER_SOURCE}/third_party/minizip)
+add_library(zuninfo_minizip_unzip STATIC ${minizip}/unzip.c)
+target_include_directories(zuninfo_minizip_unzip SYSTEM INTERFACE ${minizip})
+target_link_libraries(zuninfo_minizip_unzip INTERFACE zuninfo::xlsxwriter)
+set_target_properties(zuninfo_minizip_unzip PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
+add_library(zuninfo::minizip ALIAS zuninfo_minizip_unzip)

@@ -1,45 +1,105 @@
 #include "exchange/SpreadsheetParts.h"
 
 #include <expat.h>
-#include <zip.h>
+#include <unzip.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <type_traits>
 
 namespace zuninfo {
 
-struct ZipParts::Archive {
-    zip_t* zip = nullptr;
+namespace {
+
+// The zip's bytes as minizip reads a file: through these calls, with the
+// bytes and the place reached as its stream.
+struct MemoryFile {
+    std::string_view bytes;
+    ZPOS64_T at = 0;
 };
 
-ZipParts::ZipParts(std::string_view bytes, const std::string& file) : archive_(new Archive), file_(file)
+voidpf ZCALLBACK OpenMemory(voidpf opaque, const void*, int)
 {
-    const auto notZip = [&](const std::string& why) {
-        return Refusal(file_, {0, 0}, "not a zip file, as an xlsx or ods workbook is (" + why + ")");
-    };
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    if (source == nullptr) {
-        const std::string why = zip_error_strerror(&error);
-        zip_error_fini(&error);
-        throw notZip(why);
+    return opaque;
+}
+
+uLong ZCALLBACK ReadMemory(voidpf, voidpf stream, void* into, uLong size)
+{
+    auto& file = *static_cast<MemoryFile*>(stream);
+    const ZPOS64_T got = std::min<ZPOS64_T>(size, file.bytes.size() - file.at);
+    std::memcpy(into, file.bytes.data() + file.at, static_cast<std::size_t>(got));
+    file.at += got;
+    return static_cast<uLong>(got);
+}
+
+uLong ZCALLBACK WriteMemory(voidpf, voidpf, const void*, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK TellMemory(voidpf, voidpf stream)
+{
+    return static_cast<MemoryFile*>(stream)->at;
+}
+
+long ZCALLBACK SeekMemory(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    auto& file = *static_cast<MemoryFile*>(stream);
+    const ZPOS64_T from = origin == ZLIB_FILEFUNC_SEEK_SET   ? 0
+                          : origin == ZLIB_FILEFUNC_SEEK_CUR ? file.at
+                                                             : file.bytes.size();
+    if (offset > file.bytes.size() - from)
+        return -1;
+    file.at = from + offset;
+    return 0;
+}
+
+int ZCALLBACK CloseMemory(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ZCALLBACK MemoryError(voidpf, voidpf)
+{
+    return 0;
+}
+
+// What minizip's codes mean to a user.
+std::string ZipProblem(int code)
+{
+    switch (code) {
+    case Z_DATA_ERROR:
+        return "its compressed bytes are damaged";
+    case UNZ_CRCERROR:
+        return "its bytes do not match their checksum";
+    case UNZ_BADZIPFILE:
+        return "its entry in the zip is damaged";
+    default:
+        return "error " + std::to_string(code) + " of the zip reader";
     }
-    archive_->zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-    if (archive_->zip == nullptr) {
-        zip_source_free(source);
-        const std::string why = zip_error_strerror(&error);
-        zip_error_fini(&error);
-        throw notZip(why);
-    }
-    zip_error_fini(&error);
-    const zip_int64_t parts = zip_get_num_entries(archive_->zip, 0);
-    if (parts < 0 || static_cast<std::uint64_t>(parts) > kMostParts) {
-        zip_discard(archive_->zip);
+}
+
+} // namespace
+
+struct ZipParts::Archive {
+    MemoryFile memory;
+    unzFile zip = nullptr;
+};
+
+ZipParts::ZipParts(std::string_view bytes, const std::string& file) : archive_(new Archive{{bytes}}), file_(file)
+{
+    zlib_filefunc64_def calls{OpenMemory, ReadMemory,  WriteMemory, TellMemory,
+                              SeekMemory, CloseMemory, MemoryError, &archive_->memory};
+    archive_->zip = unzOpen2_64(file_.c_str(), &calls);
+    if (archive_->zip == nullptr)
+        throw Refusal(file_, {0, 0}, "not a zip file, as an xlsx or ods workbook is (it has no zip directory at its end)");
+    unz_global_info64 info;
+    if (unzGetGlobalInfo64(archive_->zip, &info) != UNZ_OK || info.number_entry > kMostParts) {
+        unzClose(archive_->zip);
         throw Refusal(file_, {0, 0}, "a workbook of more than " + std::to_string(kMostParts)
                                          + " parts, and an export of the records has 20");
     }
@@ -47,36 +107,56 @@ ZipParts::ZipParts(std::string_view bytes, const std::string& file) : archive_(n
 
 ZipParts::~ZipParts()
 {
-    zip_discard(archive_->zip);
+    unzClose(archive_->zip);
 }
 
 bool ZipParts::Has(const std::string& name) const
 {
-    return zip_name_locate(archive_->zip, name.c_str(), 0) >= 0;
+    return unzLocateFile(archive_->zip, name.c_str(), 1) == UNZ_OK;
 }
 
-ZipParts::Part::Part(const ZipParts& zip, const std::string& name) : zip_(zip), name_(name), file_(nullptr)
+ZipParts::Part::Part(const ZipParts& zip, const std::string& name) : zip_(zip), name_(name)
 {
-    const zip_int64_t index = zip_name_locate(zip_.archive_->zip, name.c_str(), 0);
-    if (index < 0)
+    const unzFile archive = zip_.archive_->zip;
+    if (unzLocateFile(archive, name.c_str(), 1) != UNZ_OK)
         throw Refusal(zip_.file_, {0, 0}, "the workbook has no part " + name);
-    file_ = zip_fopen_index(zip_.archive_->zip, static_cast<zip_uint64_t>(index), 0);
-    if (file_ == nullptr)
-        throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name + " cannot be read: "
-                                              + zip_error_strerror(zip_get_error(zip_.archive_->zip)));
+    unz_file_info64 info;
+    if (const int code = unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0); code != UNZ_OK)
+        throw Unreadable(ZipProblem(code));
+    if ((info.flag & 1) != 0)
+        throw Unreadable("it is encrypted");
+    if (info.compression_method != 0 && info.compression_method != Z_DEFLATED)
+        throw Unreadable("it is compressed by method " + std::to_string(info.compression_method)
+                         + ", and a workbook's parts are deflated or stored");
+    if (const int code = unzOpenCurrentFile(archive); code != UNZ_OK)
+        throw Unreadable(ZipProblem(code));
+    size_ = info.uncompressed_size;
 }
 
 ZipParts::Part::~Part()
 {
-    zip_fclose(file_);
+    unzCloseCurrentFile(zip_.archive_->zip);
+}
+
+Refusal ZipParts::Part::Unreadable(const std::string& why) const
+{
+    return Refusal(zip_.file_, {0, 0}, "the workbook's part " + name_ + " cannot be read: " + why);
 }
 
 std::size_t ZipParts::Part::Read(char* into, std::size_t most)
 {
-    const zip_int64_t got = zip_fread(file_, into, most);
+    const unzFile archive = zip_.archive_->zip;
+    const int got = unzReadCurrentFile(archive, into, static_cast<unsigned>(std::min<std::size_t>(most, 1 << 30)));
     if (got < 0)
-        throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name_ + " cannot be read: "
-                                              + zip_error_strerror(zip_file_get_error(file_)));
+        throw Unreadable(ZipProblem(got));
+    // At the part's end, its size and checksum.
+    if (got == 0) {
+        if (read_ != size_)
+            throw Unreadable("its bytes end before the size the zip gives it");
+        if (const int code = unzCloseCurrentFile(archive); code != UNZ_OK)
+            throw Unreadable(ZipProblem(code));
+        return 0;
+    }
     read_ += static_cast<std::size_t>(got);
     if (read_ > kMostPartBytes)
         throw Refusal(zip_.file_, {0, 0}, "the workbook's part " + name_ + " inflates to more than "
@@ -212,6 +292,10 @@ void ReadXml(const ZipParts& zip, const std::string& part, XmlEvents& events, co
         throw Refusal(file, {0, 0}, "the workbook's part " + part + " holds " + reading.refused
                                         + ", which a workbook never needs and which is never read");
     if (status != XML_STATUS_OK && !events.done) {
+        // Bytes damaged inside the zip read as XML that is not well formed:
+        // the rest is read first, for the zip's own word on them.
+        for (char rest[16 * 1024]; bytes.Read(rest, sizeof rest) != 0;) {
+        }
         const XML_LChar* words = XML_ErrorString(XML_GetErrorCode(parser));
         throw Refusal(file, {0, 0}, "the workbook's part " + part + " is not XML: at line "
                                         + std::to_string(XML_GetCurrentLineNumber(parser)) + ", column "

@@ -9,11 +9,9 @@
 #include <string_view>
 #include <vector>
 
-struct zip_file; // libzip's open part
-
 namespace zuninfo {
 
-// What the xlsx and ods readers share: the parts of a zip file (libzip), XML
+// What the xlsx and ods readers share: the parts of a zip file (minizip), XML
 // read event by event (expat), and the sheet's cells gathered within bounds.
 
 // The most parts a workbook may have, and the most bytes of one inflated:
@@ -22,7 +20,7 @@ namespace zuninfo {
 inline constexpr std::size_t kMostParts = 10000;
 inline constexpr std::size_t kMostPartBytes = std::size_t{4} << 20;
 
-// A zip file held in memory.
+// A zip file held in memory; one part read at a time.
 class ZipParts {
 public:
     // Throws Refusal where `bytes` is no zip file, or one of too many parts.
@@ -43,14 +41,17 @@ public:
         ~Part();
         Part(const Part&) = delete;
         Part& operator=(const Part&) = delete;
-        // Up to `most` bytes more into `into`; 0 at the part's end.
+        // Up to `most` bytes more into `into`; 0 at the part's end, where
+        // a part shorter than the zip says, or whose bytes fail their
+        // checksum, is refused.
         std::size_t Read(char* into, std::size_t most);
 
     private:
+        Refusal Unreadable(const std::string& why) const;
         const ZipParts& zip_;
         std::string name_;
-        ::zip_file* file_;
-        std::size_t read_ = 0;
+        std::uint64_t size_ = 0;
+        std::uint64_t read_ = 0;
     };
 
 private:

@@ -7,8 +7,9 @@
 
 namespace zuninfo {
 
-// The xlsx and ods code as the module zuninfo-workbooks.so hands it to the
-// program that loads it. The module is built with the program, of the same
+// The xlsx and ods code as a module hands it to the program that loads it:
+// zuninfo-xlsx-writer.so its writer, zuninfo-workbook-reader.so its readers,
+// the other calls null. A module is built with the program, of the same
 // sources, and shares its types: `build` and the sizes tell a module of
 // another build, which is never called.
 struct WorkbookCalls {
@@ -25,5 +26,5 @@ inline constexpr WorkbookCalls kTheseWorkbookCalls{ZUNINFO_VERSION, sizeof(Edite
 
 } // namespace zuninfo
 
-// The module's one entry.
+// A module's one entry.
 extern "C" const zuninfo::WorkbookCalls* zuninfo_workbook_calls();

@@ -1,11 +1,18 @@
-// The entry of the module zuninfo-workbooks.so: the xlsx and ods code,
-// which the Linux viewer loads when an xlsx or ods is first asked for.
+// The entry of the modules zuninfo-xlsx-writer.so (ZUNINFO_MODULE_WRITES) and
+// zuninfo-workbook-reader.so (ZUNINFO_MODULE_READS), which the Linux programs
+// load when an xlsx is first written or a workbook first read.
 #include "exchange/WorkbookCalls.h"
 
 extern "C" __attribute__((visibility("default"))) const zuninfo::WorkbookCalls* zuninfo_workbook_calls()
 {
     using namespace zuninfo;
     static const WorkbookCalls calls{kTheseWorkbookCalls.build, kTheseWorkbookCalls.tableSize,
-                                     kTheseWorkbookCalls.recordSize, &WriteXlsx, &ReadXlsxTable, &ReadOdsTable};
+                                     kTheseWorkbookCalls.recordSize,
+#ifdef ZUNINFO_MODULE_WRITES
+                                     &WriteXlsx, nullptr, nullptr
+#else
+                                     nullptr, &ReadXlsxTable, &ReadOdsTable
+#endif
+    };
     return &calls;
 }

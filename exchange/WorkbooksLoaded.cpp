@@ -1,7 +1,8 @@
 // The xlsx and ods code in a program that loads it only when it is first
-// asked for: from zuninfo-workbooks.so beside the program (the build
-// folder), or in the folder it is installed in. Until then the program
-// neither loads the module nor its libraries.
+// asked for: the writer from zuninfo-xlsx-writer.so, the readers from
+// zuninfo-workbook-reader.so, each beside the program (the build folder) or
+// in the folder it is installed in. Until then the program loads neither
+// the module nor its libraries, and a reader never loads the writer's.
 #include "checking/ViewerRead.h"
 #include "exchange/RecordColumns.h"
 #include "exchange/WorkbookCalls.h"
@@ -19,8 +20,6 @@ namespace zuninfo {
 
 namespace {
 
-constexpr const char* kModule = "zuninfo-workbooks.so";
-
 std::string ProgramFolder()
 {
     std::error_code error;
@@ -33,46 +32,70 @@ struct Loaded {
     std::string why;
 };
 
-Loaded Load()
+// A module, what it does to them ("writes", "reads"), and whether it holds
+// the calls for it.
+struct Module {
+    const char* name;
+    const char* does;
+    bool (*holds)(const WorkbookCalls& calls);
+};
+constexpr Module kWriter{"zuninfo-xlsx-writer.so", "writes",
+                         [](const WorkbookCalls& calls) { return calls.writeXlsx != nullptr; }};
+constexpr Module kReader{"zuninfo-workbook-reader.so", "reads", [](const WorkbookCalls& calls) {
+                             return calls.readXlsx != nullptr && calls.readOds != nullptr;
+                         }};
+
+Loaded Load(const Module& module)
 {
     const std::string folder = ProgramFolder();
-    const std::string places[] = {folder + "/" + kModule,
-                                  std::filesystem::path(folder + "/" ZUNINFO_INSTALLED_MODULE_DIR "/" + kModule)
+    const std::string places[] = {folder + "/" + module.name,
+                                  std::filesystem::path(folder + "/" ZUNINFO_INSTALLED_MODULE_DIR "/" + module.name)
                                       .lexically_normal()
                                       .string()};
     for (const std::string& place : places) {
         if (std::error_code error; !std::filesystem::exists(place, error))
             continue;
-        void* module = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
+        void* loaded = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (loaded == nullptr) {
             const char* words = dlerror();
             return {nullptr, place + " cannot be loaded: " + (words != nullptr ? words : "")};
         }
-        const auto entry = reinterpret_cast<const WorkbookCalls* (*)()>(dlsym(module, "zuninfo_workbook_calls"));
+        const auto entry = reinterpret_cast<const WorkbookCalls* (*)()>(dlsym(loaded, "zuninfo_workbook_calls"));
         const WorkbookCalls* calls = entry != nullptr ? entry() : nullptr;
         if (calls == nullptr || std::string(calls->build) != kTheseWorkbookCalls.build
             || calls->tableSize != kTheseWorkbookCalls.tableSize || calls->recordSize != kTheseWorkbookCalls.recordSize)
             return {nullptr, place + " is of another build than this program"};
+        if (!module.holds(*calls))
+            return {nullptr, place + " is not the module that " + module.does + " them"};
         return {calls, {}};
     }
-    return {nullptr, std::string(kModule) + ", which writes and reads them, is missing beside the program ("
+    return {nullptr, std::string(module.name) + ", which " + module.does + " them, is missing beside the program ("
                          + places[0] + ") and in " + places[1]};
 }
 
-// The module's calls, loaded the first time; throws std::runtime_error with
-// `what` where they cannot be.
-const WorkbookCalls& Calls(const std::string& what)
+// What `loaded` holds; throws std::runtime_error with `what` where it holds
+// nothing.
+const WorkbookCalls& Calls(const Loaded& loaded, const std::string& what)
 {
-    static const Loaded loaded = Load();
     if (loaded.calls == nullptr)
         throw std::runtime_error("this program cannot " + what + ": " + loaded.why);
     return *loaded.calls;
 }
 
+// The writer's calls, loaded the first time.
+const WorkbookCalls& WritingCalls()
+{
+    static const Loaded loaded = Load(kWriter);
+    return Calls(loaded, "write xlsx");
+}
+
+// The readers' calls, loaded the first time; throws Refusal of the table's
+// file where they cannot be.
 const WorkbookCalls& ReadingCalls(const EditedTable& table)
 {
+    static const Loaded loaded = Load(kReader);
     try {
-        return Calls("read xlsx or ods");
+        return Calls(loaded, "read xlsx or ods");
     } catch (const std::runtime_error& error) {
         throw Refusal(table.file, {0, 0}, error.what());
     }
@@ -80,9 +103,9 @@ const WorkbookCalls& ReadingCalls(const EditedTable& table)
 
 } // namespace
 
-// What the module calls of the program's own code, which
-// WorkbookModule.symbols shows it: named here, never called, so that a
-// program that loads the module holds all of it, whatever else it uses.
+// What the modules call of the program's own code, which
+// WorkbookModule.symbols shows them: named here, never called, so that a
+// program that loads them holds all of it, whatever else it uses.
 [[gnu::used]] void CalledByTheWorkbookModule(CellRows& rows, EditedTable& table)
 {
     OutputFile file(table.file);
@@ -98,7 +121,7 @@ const WorkbookCalls& ReadingCalls(const EditedTable& table)
 
 void WriteXlsx(const std::vector<ShownRecord>& records, std::ostream& out)
 {
-    Calls("write xlsx").writeXlsx(records, out);
+    WritingCalls().writeXlsx(records, out);
 }
 
 void ReadXlsxTable(std::string_view bytes, EditedTable& table)

@@ -8,8 +8,7 @@
 // row and column, within what a table is read in, in order.
 #include "fuzz/FuzzCheck.h"
 #include "exchange/EditedTable.h"
-
-#include <zip.h>
+#include "tests/support/ZipOfParts.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,31 +21,13 @@ using namespace zuninfo;
 
 namespace {
 
-// The parts, stored (not compressed), as a zip file in memory.
+// The parts, stored (not compressed), as a zip file.
 std::string Zipped(const std::vector<std::string>& names, const std::vector<std::string_view>& parts)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_source_keep(memory);
-    zip_t* zip = zip_open_from_source(memory, ZIP_TRUNCATE, &error);
-    FUZZ_CHECK(zip != nullptr, "a zip in memory");
-    for (std::size_t i = 0; i < names.size() && i < parts.size(); ++i) {
-        const zip_int64_t index
-            = zip_file_add(zip, names[i].c_str(), zip_source_buffer(zip, parts[i].data(), parts[i].size(), 0), 0);
-        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-    }
-    zip_close(zip);
-    std::string bytes;
-    if (zip_source_open(memory) == 0) {
-        char buffer[4096];
-        for (zip_int64_t got; (got = zip_source_read(memory, buffer, sizeof buffer)) > 0;)
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        zip_source_close(memory);
-    }
-    zip_source_free(memory);
-    zip_error_fini(&error);
-    return bytes;
+    std::vector<std::pair<std::string, std::string_view>> named;
+    for (std::size_t i = 0; i < names.size() && i < parts.size(); ++i)
+        named.emplace_back(names[i], parts[i]);
+    return ZipOfParts(named, true);
 }
 
 } // namespace

@@ -8,9 +8,9 @@
 #include "tests/support/FileSandbox.h"
 #include "tests/support/ProgramState.h"
 #include "tests/support/RecordLine.h"
+#include "tests/support/ZipOfParts.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,15 +29,10 @@ namespace {
 const std::string kMons = "1 007\r\n2 1E5\r\n3 Orc \"Chief\"; the\tTall\r\n";
 const std::string kQdf = RecordLine(1, 1, 10) + RecordLine(2, 2, 20) + RecordLine(3, 3, 30);
 
-// A zip of these parts, made with libzip.
-std::string Zip(const std::map<std::string, std::string>& parts, const fs::path& scratch)
+// A zip of these parts.
+std::string Zip(const std::map<std::string, std::string>& parts)
 {
-    int error = 0;
-    zip_t* zip = zip_open(scratch.string().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    for (const auto& [name, bytes] : parts)
-        zip_file_add(zip, name.c_str(), zip_source_buffer(zip, bytes.data(), bytes.size(), 0), 0);
-    zip_close(zip);
-    return FileSandbox::Read(scratch);
+    return ZipOfParts({parts.begin(), parts.end()});
 }
 
 // The export's header and its first record's row, as sheet cells: each
@@ -201,7 +196,7 @@ TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
             ASSERT_NE(RunExportCommand({"--lists", ".", "zuninfo.qdf"}, out, err), 2) << err.str();
             const auto parts = c.parts(FromCsv(out.str()));
             FileSandbox::Write(sandbox.Folder() / c.edited,
-                               parts.empty() ? "PK not a zip" : Zip(parts, sandbox.Folder() / "scratch.zip"));
+                               parts.empty() ? "PK not a zip" : Zip(parts));
         }
         ResetProgramState();
         err.str("");
@@ -216,6 +211,60 @@ TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
         }
     }
     ResetProgramState();
+}
+
+// A zip damaged in a part's headers or bytes is refused with what is wrong,
+// never read as it stands. Each damage adds to a field of the part's local
+// header, its central one, or both (offsets from each; kData: the part's
+// first byte).
+TEST(ImportWorkbooks, DamagedZipsAreRefused)
+{
+    constexpr std::size_t kNone = 0, kData = 1;
+    struct Damage {
+        const char* what;
+        bool stored;
+        std::size_t local, central; // kNone: left as it is
+        int width;                  // of the field, in bytes
+        const char* err;
+    };
+    const Damage damages[] = {
+        {"a byte changed", true, kData, kNone, 1, "cannot be read: its bytes do not match their checksum"},
+        {"marked encrypted", true, kNone, 8, 2, "cannot be read: it is encrypted"},
+        {"another compression", true, kNone, 10, 2, "cannot be read: it is compressed by method 1,"},
+        {"sizes that disagree", false, 22, kNone, 4, "cannot be read: its entry in the zip is damaged"},
+        {"a size past its bytes", false, 22, 24, 4, "cannot be read: its bytes end before the size the zip gives it"},
+    };
+    const std::string part = "xl/workbook.xml";
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.what);
+        const auto parts = Xlsx({}, XlsxCells());
+        std::string zip = ZipOfParts({parts.begin(), parts.end()}, d.stored);
+        const auto add = [&](const std::string& signature, std::size_t field) {
+            std::size_t at = std::string::npos;
+            for (std::size_t from = 0; (from = zip.find(signature, from)) != std::string::npos; ++from) {
+                const std::size_t nameAt = from + (signature == "PK\3\4" ? 30 : 46);
+                if (zip.compare(nameAt, part.size(), part) == 0)
+                    at = field == kData ? nameAt + part.size() : from + field;
+            }
+            ASSERT_NE(at, std::string::npos);
+            for (int byte = 0, carry = 1; byte < d.width && carry != 0; ++byte) {
+                const int sum = static_cast<unsigned char>(zip[at + byte]) + carry;
+                zip[at + byte] = static_cast<char>(sum & 0xFF);
+                carry = sum >> 8;
+            }
+        };
+        if (d.local != kNone)
+            add("PK\3\4", d.local);
+        if (d.central != kNone)
+            add("PK\1\2", d.central);
+        try {
+            ReadEditedTable(zip, RecordFormat::Xlsx, "edited.xlsx");
+            ADD_FAILURE() << "read";
+        } catch (const Refusal& refusal) {
+            EXPECT_NE(refusal.Text().find("the workbook's part xl/workbook.xml " + std::string(d.err)), std::string::npos)
+                << refusal.Text();
+        }
+    }
 }
 
 // The xlsx export as a spreadsheet opens it: names as text cells and numbers

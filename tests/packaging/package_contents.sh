@@ -55,7 +55,8 @@ expected=(
     ./usr/bin/zuninfo-export
     ./usr/bin/zuninfo-import
     ./usr/bin/zuninfo-viewer
-    ./usr/lib/zuninfo/zuninfo-workbooks.so
+    ./usr/lib/zuninfo/zuninfo-workbook-reader.so
+    ./usr/lib/zuninfo/zuninfo-xlsx-writer.so
     ./usr/share/man/man1/zuninfo-check.1.gz
     ./usr/share/man/man1/zuninfo-diff.1.gz
     ./usr/share/man/man1/zuninfo-export.1.gz
