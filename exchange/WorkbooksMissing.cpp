@@ -1,4 +1,4 @@
-// The xlsx and ods readers in a build without libzip and expat
+// The xlsx and ods readers in a build without minizip and expat
 // (ZUNINFO_WORKBOOKS off).
 #include "exchange/TableReaders.h"
 

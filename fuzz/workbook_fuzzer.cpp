@@ -13,21 +13,32 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace zuninfo;
 
 namespace {
 
+// The fuzzer's scratch file, removed at its end.
+struct Scratch {
+    std::filesystem::path path
+        = std::filesystem::temp_directory_path() / ("workbook_fuzzer." + std::to_string(getpid()) + ".zip");
+    ~Scratch() { std::filesystem::remove(path); }
+};
+
 // The parts, stored (not compressed), as a zip file.
 std::string Zipped(const std::vector<std::string>& names, const std::vector<std::string_view>& parts)
 {
+    static const Scratch scratch;
     std::vector<std::pair<std::string, std::string_view>> named;
     for (std::size_t i = 0; i < names.size() && i < parts.size(); ++i)
         named.emplace_back(names[i], parts[i]);
-    return ZipOfParts(named, true);
+    return ZipOfParts(named, scratch.path.string(), true);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The xlsx and ods code as the Linux viewer has it: in zuninfo-workbooks.so,
-// loaded on first use. What is written and read through it, and a refusal
-// thrown inside it, reach the program as they do from the code linked in.
+// The xlsx and ods code as the Linux viewer has it: in zuninfo-xlsx-writer.so
+// and zuninfo-workbook-reader.so, loaded on first use. What is written and
+// read through them, and a refusal thrown inside one, reach the program as
+// they do from the code linked in.
 #include "exchange/EditedTable.h"
 #include "exchange/XlsxWorkbook.h"
 

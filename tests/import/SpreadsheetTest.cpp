@@ -19,6 +19,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace zuninfo;
@@ -30,9 +31,9 @@ const std::string kMons = "1 007\r\n2 1E5\r\n3 Orc \"Chief\"; the\tTall\r\n";
 const std::string kQdf = RecordLine(1, 1, 10) + RecordLine(2, 2, 20) + RecordLine(3, 3, 30);
 
 // A zip of these parts.
-std::string Zip(const std::map<std::string, std::string>& parts)
+std::string Zip(const std::map<std::string, std::string>& parts, const fs::path& scratch, bool stored = false)
 {
-    return ZipOfParts({parts.begin(), parts.end()});
+    return ZipOfParts({parts.begin(), parts.end()}, scratch.string(), stored);
 }
 
 // The export's header and its first record's row, as sheet cells: each
@@ -196,7 +197,7 @@ TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
             ASSERT_NE(RunExportCommand({"--lists", ".", "zuninfo.qdf"}, out, err), 2) << err.str();
             const auto parts = c.parts(FromCsv(out.str()));
             FileSandbox::Write(sandbox.Folder() / c.edited,
-                               parts.empty() ? "PK not a zip" : Zip(parts));
+                               parts.empty() ? "PK not a zip" : Zip(parts, sandbox.Folder() / "scratch.zip"));
         }
         ResetProgramState();
         err.str("");
@@ -213,55 +214,44 @@ TEST(ImportWorkbooks, CellsOfEachKindAndHostileWorkbooks)
     ResetProgramState();
 }
 
-// A zip damaged in a part's headers or bytes is refused with what is wrong,
-// never read as it stands. Each damage adds to a field of the part's local
-// header, its central one, or both (offsets from each; kData: the part's
-// first byte).
+// A zip damaged in a part's bytes or headers is refused with what is wrong,
+// never read as it stands. Each damage adds 1 to a field of the part's
+// local header, of its central one, or of both (offsets from each, 0 for
+// none; kData: the part's first byte).
 TEST(ImportWorkbooks, DamagedZipsAreRefused)
 {
-    constexpr std::size_t kNone = 0, kData = 1;
+    constexpr std::size_t kData = 1;
     struct Damage {
-        const char* what;
         bool stored;
-        std::size_t local, central; // kNone: left as it is
-        int width;                  // of the field, in bytes
+        std::size_t local, central, width;
         const char* err;
+    } const damages[] = {
+        {true, kData, 0, 1, "its bytes do not match their checksum"},
+        {true, 0, 8, 2, "it is encrypted"},
+        {true, 0, 10, 2, "it is compressed by method 1,"},
+        {false, 22, 0, 4, "its entry in the zip is damaged"},
+        {false, 22, 24, 4, "its bytes end before the size the zip gives it"},
     };
-    const Damage damages[] = {
-        {"a byte changed", true, kData, kNone, 1, "cannot be read: its bytes do not match their checksum"},
-        {"marked encrypted", true, kNone, 8, 2, "cannot be read: it is encrypted"},
-        {"another compression", true, kNone, 10, 2, "cannot be read: it is compressed by method 1,"},
-        {"sizes that disagree", false, 22, kNone, 4, "cannot be read: its entry in the zip is damaged"},
-        {"a size past its bytes", false, 22, 24, 4, "cannot be read: its bytes end before the size the zip gives it"},
-    };
+    FileSandbox sandbox;
     const std::string part = "xl/workbook.xml";
     for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        const auto parts = Xlsx({}, XlsxCells());
-        std::string zip = ZipOfParts({parts.begin(), parts.end()}, d.stored);
-        const auto add = [&](const std::string& signature, std::size_t field) {
-            std::size_t at = std::string::npos;
-            for (std::size_t from = 0; (from = zip.find(signature, from)) != std::string::npos; ++from) {
-                const std::size_t nameAt = from + (signature == "PK\3\4" ? 30 : 46);
-                if (zip.compare(nameAt, part.size(), part) == 0)
-                    at = field == kData ? nameAt + part.size() : from + field;
+        SCOPED_TRACE(d.err);
+        std::string zip = Zip(Xlsx({}, XlsxCells()), sandbox.Folder() / "scratch.zip", d.stored);
+        for (const auto& [signature, field, nameAt] : {std::tuple{"PK\3\4", d.local, 30}, {"PK\1\2", d.central, 46}}) {
+            for (std::size_t at = zip.find(signature); field != 0 && at != std::string::npos; at = zip.find(signature, at + 1)) {
+                if (zip.compare(at + nameAt, part.size(), part) != 0)
+                    continue;
+                // Adds 1 to the little-endian field.
+                std::size_t byte = field == kData ? at + nameAt + part.size() : at + field;
+                for (const std::size_t end = byte + d.width; byte < end && ++zip[byte] == '\0'; ++byte) {
+                }
             }
-            ASSERT_NE(at, std::string::npos);
-            for (int byte = 0, carry = 1; byte < d.width && carry != 0; ++byte) {
-                const int sum = static_cast<unsigned char>(zip[at + byte]) + carry;
-                zip[at + byte] = static_cast<char>(sum & 0xFF);
-                carry = sum >> 8;
-            }
-        };
-        if (d.local != kNone)
-            add("PK\3\4", d.local);
-        if (d.central != kNone)
-            add("PK\1\2", d.central);
+        }
         try {
             ReadEditedTable(zip, RecordFormat::Xlsx, "edited.xlsx");
             ADD_FAILURE() << "read";
         } catch (const Refusal& refusal) {
-            EXPECT_NE(refusal.Text().find("the workbook's part xl/workbook.xml " + std::string(d.err)), std::string::npos)
+            EXPECT_NE(refusal.Text().find("part xl/workbook.xml cannot be read: " + std::string(d.err)), std::string::npos)
                 << refusal.Text();
         }
     }

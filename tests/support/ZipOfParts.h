@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
-// A zip file of these parts (name, bytes), made in memory with minizip:
+// A zip file of these parts (name, bytes), made with minizip in `scratch`:
 // deflated, or stored where `stored`.
-std::string ZipOfParts(const std::vector<std::pair<std::string, std::string_view>>& parts, bool stored = false);
+std::string ZipOfParts(const std::vector<std::pair<std::string, std::string_view>>& parts, const std::string& scratch,
+                       bool stored = false);
