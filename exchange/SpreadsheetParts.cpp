@@ -96,7 +96,8 @@ ZipParts::ZipParts(std::string_view bytes, const std::string& file) : archive_(n
                               SeekMemory, CloseMemory, MemoryError, &archive_->memory};
     archive_->zip = unzOpen2_64(file_.c_str(), &calls);
     if (archive_->zip == nullptr)
-        throw Refusal(file_, {0, 0}, "not a zip file, as an xlsx or ods workbook is (it has no zip directory at its end)");
+        throw Refusal(file_, {0, 0},
+                      "not a zip file, as an xlsx or ods workbook is (no zip directory can be read at its end)");
     unz_global_info64 info;
     if (unzGetGlobalInfo64(archive_->zip, &info) != UNZ_OK || info.number_entry > kMostParts) {
         unzClose(archive_->zip);

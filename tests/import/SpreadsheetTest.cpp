@@ -238,7 +238,8 @@ TEST(ImportWorkbooks, DamagedZipsAreRefused)
         SCOPED_TRACE(d.err);
         std::string zip = Zip(Xlsx({}, XlsxCells()), sandbox.Folder() / "scratch.zip", d.stored);
         for (const auto& [signature, field, nameAt] : {std::tuple{"PK\3\4", d.local, 30}, {"PK\1\2", d.central, 46}}) {
-            for (std::size_t at = zip.find(signature); field != 0 && at != std::string::npos; at = zip.find(signature, at + 1)) {
+            for (std::size_t at = zip.find(signature); field != 0 && at != std::string::npos;
+                 at = zip.find(signature, at + 1)) {
                 if (zip.compare(at + nameAt, part.size(), part) != 0)
                     continue;
                 // Adds 1 to the little-endian field.
