@@ -8,10 +8,12 @@ extern "C" __attribute__((visibility("default"))) const zuninfo::WorkbookCalls* 
     using namespace zuninfo;
     static const WorkbookCalls calls{kTheseWorkbookCalls.build, kTheseWorkbookCalls.tableSize,
                                      kTheseWorkbookCalls.recordSize,
-#ifdef ZUNINFO_MODULE_WRITES
+#if defined(ZUNINFO_MODULE_WRITES)
                                      &WriteXlsx, nullptr, nullptr
-#else
+#elif defined(ZUNINFO_MODULE_READS)
                                      nullptr, &ReadXlsxTable, &ReadOdsTable
+#else
+#error "a workbook module is built with ZUNINFO_MODULE_WRITES or ZUNINFO_MODULE_READS"
 #endif
     };
     return &calls;

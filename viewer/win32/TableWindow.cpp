@@ -659,10 +659,10 @@ void TableWindow::ShowPlace(const std::optional<EditPlace>& place)
     const int column = place->column >= 0 ? place->column : column_;
     if (place->rowsMoved)
         Refill();
-    else if (const int row = RowOf(place->slot); place->oneRecord && row >= 0)
-        SendMessageW(list_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
     else if (!place->oneRecord)
         InvalidateRect(list_, nullptr, FALSE);
+    else if (const int row = RowOf(place->slot); row >= 0)
+        SendMessageW(list_, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
     const int slot = std::min(place->slot, table_.RecordCount() - 1);
     if (const int row = RowOf(slot); row >= 0)
         MoveTo(row, column);
